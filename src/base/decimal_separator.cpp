@@ -1,0 +1,8 @@
+#include "base/decimal_separator.h"
+
+namespace {
+char g_separator = '.';
+}
+
+char DecimalSeparator() { return g_separator; }
+void SetDecimalSeparator(char separator) { g_separator = separator; }
