@@ -38,6 +38,7 @@ inline constexpr char kClassNotFound[] = "Class %s not found";
 inline constexpr char kDuplicateClass[] = "A class named %s already exists";
 inline constexpr char kDuplicateName[] = "A component named %s already exists";
 inline constexpr char kInvalidName[] = "''%s'' is not a valid component name";
+inline constexpr char kNotServed[] = "%s is not a served dialog class";
 
 // Printer.
 inline constexpr char kNoDefaultPrinter[] = "There is no default printer currently selected";
