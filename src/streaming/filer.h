@@ -64,6 +64,7 @@ class TReader {
   void readListBegin();
   void readListEnd();
   // Consumes a byte with the upper four bits set, if there is one; flags are its lower bits.
+  // childPos is the position that follows when kFilerChildPos is set, else -1.
   void readPrefix(uint8_t& flags, int32_t& childPos);
   std::string readStr();  // short string
   int32_t readInteger();
