@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
