@@ -1,0 +1,152 @@
+#include "commdlg/common_dialog_win.h"
+
+#include <vector>
+
+#include "commdlg/dialog_host.h"
+
+namespace {
+std::exception_ptr& PendingFailure() {
+  static std::exception_ptr failure;
+  return failure;
+}
+
+BOOL CALLBACK DisableIfActive(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  }
+  return TRUE;
+}
+
+// Undoes what RunTaskModalCall did, whichever way the call ends.
+class TaskModalState {
+ public:
+  explicit TaskModalState(TCommonDialog& dialog) : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), DisableIfActive, reinterpret_cast<LPARAM>(&disabled_));
+    hook_ = AddApplicationMessageHook(
+        [&dialog](UINT message, WPARAM, LPARAM) { return HandleHelpMessage(dialog, message); });
+  }
+  ~TaskModalState() {
+    RemoveApplicationMessageHook(hook_);
+    for (HWND window : disabled_)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    if (active_) SetActiveWindow(active_);
+  }
+  TaskModalState(const TaskModalState&) = delete;
+  TaskModalState& operator=(const TaskModalState&) = delete;
+
+ private:
+  HWND active_;
+  std::vector<HWND> disabled_;
+  int hook_ = 0;
+};
+
+struct Ctl3DLibrary {
+  HMODULE module = nullptr;
+  HINSTANCE instance = nullptr;
+  BOOL(WINAPI* subclassDlgEx)(HWND, DWORD) = nullptr;
+  BOOL(WINAPI* autoSubclass)(HINSTANCE) = nullptr;
+  BOOL(WINAPI* unAutoSubclass)() = nullptr;
+  BOOL(WINAPI* unregister)(HINSTANCE) = nullptr;
+};
+
+Ctl3DLibrary& Ctl3D() {
+  static Ctl3DLibrary library;
+  return library;
+}
+}  // namespace
+
+void KeepPendingFailure(std::exception_ptr failure) {
+  if (!PendingFailure()) PendingFailure() = failure;
+}
+
+void RethrowPendingFailure() {
+  if (std::exception_ptr failure = PendingFailure()) {
+    PendingFailure() = nullptr;
+    std::rethrow_exception(failure);
+  }
+}
+
+bool HandleHelpMessage(TCommonDialog& dialog, UINT message) {
+  if (message == 0 || message != HelpMessage() || dialog.FHelpContext == 0) return false;
+  ShowHelpContext(dialog.FHelpContext);
+  return true;
+}
+
+BOOL RunTaskModalCall(TCommonDialog& dialog, const std::function<BOOL()>& call) {
+  BOOL answer;
+  {
+    TaskModalState state(dialog);
+    answer = call();
+  }
+  RethrowPendingFailure();
+  return answer;
+}
+
+void CenterOnScreen(HWND window) {
+  RECT rect;
+  if (!GetWindowRect(window, &rect)) return;
+  int left = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 3;
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT_PTR CALLBACK ClassicDialogHook(HWND window, UINT message, WPARAM, LPARAM) {
+  try {
+    switch (message) {
+      case WM_INITDIALOG:
+        if (Ctl3DFlag() && Ctl3DLibraryInUse()) {
+          Ctl3D().subclassDlgEx(window, 0xFFFF);
+          Ctl3D().autoSubclass(Ctl3D().instance);
+        }
+        CenterOnScreen(window);
+        return 1;
+      case WM_DESTROY:
+        if (Ctl3DFlag() && Ctl3DLibraryInUse()) Ctl3D().unAutoSubclass();
+        return 0;
+    }
+  } catch (...) {
+    KeepPendingFailure(std::current_exception());
+  }
+  return 0;
+}
+
+void LoadCtl3DLibrary(HINSTANCE instance) {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!GetVersionExA(&version)) return;
+  if (!(version.dwMajorVersion < 4 && version.dwMinorVersion < 89)) return;
+  UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+  HMODULE module = LoadLibraryA("CTL3D32.DLL");
+  SetErrorMode(oldMode);
+  if (!module) return;
+  auto registerApp = reinterpret_cast<BOOL(WINAPI*)(HINSTANCE)>(
+      reinterpret_cast<void*>(GetProcAddress(module, "Ctl3dRegister")));
+  Ctl3DLibrary& library = Ctl3D();
+  library.subclassDlgEx = reinterpret_cast<BOOL(WINAPI*)(HWND, DWORD)>(
+      reinterpret_cast<void*>(GetProcAddress(module, "Ctl3dSubclassDlgEx")));
+  library.autoSubclass = reinterpret_cast<BOOL(WINAPI*)(HINSTANCE)>(
+      reinterpret_cast<void*>(GetProcAddress(module, "Ctl3dAutoSubclass")));
+  library.unAutoSubclass = reinterpret_cast<BOOL(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(module, "Ctl3dUnAutoSubclass")));
+  library.unregister = reinterpret_cast<BOOL(WINAPI*)(HINSTANCE)>(
+      reinterpret_cast<void*>(GetProcAddress(module, "Ctl3dUnregister")));
+  if (!registerApp || !library.subclassDlgEx || !library.autoSubclass || !library.unAutoSubclass ||
+      !library.unregister || !registerApp(instance)) {
+    FreeLibrary(module);
+    library = Ctl3DLibrary{};
+    return;
+  }
+  library.module = module;
+  library.instance = instance;
+}
+
+void UnloadCtl3DLibrary() {
+  Ctl3DLibrary& library = Ctl3D();
+  if (!library.module) return;
+  library.unregister(library.instance);
+  FreeLibrary(library.module);
+  library = Ctl3DLibrary{};
+}
+
+bool Ctl3DLibraryInUse() { return Ctl3D().module != nullptr; }

@@ -1,0 +1,37 @@
+#include "platform/copy_data.h"
+
+bool ReadCopyData(LPARAM lParam, CopyDataMessage& message) {
+  const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (!record) return false;
+  if (record->cbData > 0 && !record->lpData) return false;
+  message.code = static_cast<uint32_t>(record->dwData);
+  message.data.assign(static_cast<const char*>(record->lpData), record->cbData);
+  return true;
+}
+
+namespace {
+COPYDATASTRUCT Record(uint32_t code, const void* data, size_t size) {
+  COPYDATASTRUCT record{};
+  record.dwData = code;
+  record.cbData = static_cast<DWORD>(size);
+  record.lpData = size ? const_cast<void*>(data) : nullptr;
+  return record;
+}
+}  // namespace
+
+LRESULT SendCopyData(HWND to, HWND from, uint32_t code, const void* data, size_t size) {
+  COPYDATASTRUCT record = Record(code, data, size);
+  return SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
+                      reinterpret_cast<LPARAM>(&record));
+}
+
+bool SendCopyDataTimeout(HWND to, HWND from, uint32_t code, const std::string& data,
+                         UINT timeoutMs, LRESULT* result) {
+  COPYDATASTRUCT record = Record(code, data.data(), data.size());
+  DWORD_PTR answer = 0;
+  LRESULT ok = SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
+                                   reinterpret_cast<LPARAM>(&record), SMTO_NORMAL, timeoutMs,
+                                   &answer);
+  if (result) *result = static_cast<LRESULT>(answer);
+  return ok != 0;
+}

@@ -1,0 +1,104 @@
+#include "server/application.h"
+
+#include "base/errors.h"
+#include "commdlg/common_dialog_win.h"
+#include "commdlg/dialog_host.h"
+#include "server/protocol.h"
+
+TApplication& Application() {
+  static TApplication application;
+  return application;
+}
+
+std::string ApplicationTitleFor(const std::string& programPath) {
+  size_t slash = programPath.find_last_of("\\/:");
+  std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
+  size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos) name.resize(dot);
+  for (size_t i = 0; i < name.size(); ++i) {
+    char c = name[i];
+    if (i == 0 && c >= 'a' && c <= 'z') name[i] = static_cast<char>(c - 'a' + 'A');
+    if (i > 0 && c >= 'A' && c <= 'Z') name[i] = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}
+
+void TApplication::initialize(HINSTANCE instance) {
+  instance_ = instance;
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  title_ = ApplicationTitleFor(path);
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  windowClass.lpszClassName = protocol::kApplicationClass;
+  RegisterClassA(&windowClass);
+  // A zero-sized popup that is never shown.
+  window_ = CreateWindowExA(0, protocol::kApplicationClass, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                            nullptr, nullptr, instance, nullptr);
+  SetApplicationHandle(window_);
+  RegisterDialogMessages();
+
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  SetNewStyleControls(version.dwMajorVersion >= 4);
+  LoadCtl3DLibrary(instance);
+}
+
+TApplication::~TApplication() {
+  UnloadCtl3DLibrary();
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (OfferApplicationMessage(message, wParam, lParam)) return 0;
+  } catch (...) {
+    Application().showException(std::current_exception());
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TApplication::terminate() { PostQuitMessage(0); }
+
+bool TApplication::processMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return false;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+int TApplication::run() {
+  // Each pass handles everything queued, then sleeps in WaitMessage until something new
+  // arrives (a posted message, or a message sent from another thread or process).
+  while (!terminated_) {
+    if (!processMessages()) {
+      terminated_ = true;
+      break;
+    }
+    WaitMessage();
+  }
+  return 0;
+}
+
+void TApplication::showException(std::exception_ptr failure) {
+  std::string text;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    text = e.what();
+  } catch (...) {
+    text = "Unknown failure";
+  }
+  text += ".";
+  MessageBoxA(ApplicationHandle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,82 @@
+// The request exchange of the host form. A run request goes, in this order: find the dialog
+// kind; create the object owned by the host form; read the request text into it; switch the
+// new-style controls on; release the client; swap the application window handle for the
+// client's owner window; running notice; execute; restore the handle; write the reply text;
+// send the reply; terminate. A failure before the release is reported while the client still
+// waits, so its call answers 0 only after the report was closed.
+#include <memory>
+
+#include "commdlg/dialog_host.h"
+#include "objects/type_info.h"
+#include "server/application.h"
+#include "server/host_form.h"
+#include "server/protocol.h"
+#include "streaming/convert.h"
+#include "streaming/object_stream.h"
+
+LRESULT THostForm::handleCopyData(HWND sender, const CopyDataMessage& message) {
+  LRESULT result = 0;
+  TMemoryStream request(message.data);
+  switch (message.code) {
+    case protocol::kReadyNotice:
+      result = 1;
+      break;
+    case protocol::kRunRequest:
+      result = runDialog(sender, request);
+      application_.terminate();
+      break;
+    default:
+      break;
+  }
+  return result;
+}
+
+namespace {
+// Puts the application window handle back however the dialog ends.
+class OwnerSwap {
+ public:
+  explicit OwnerSwap(HWND owner) : saved_(ApplicationHandle()) { SetApplicationHandle(owner); }
+  ~OwnerSwap() { SetApplicationHandle(saved_); }
+  OwnerSwap(const OwnerSwap&) = delete;
+  OwnerSwap& operator=(const OwnerSwap&) = delete;
+
+ private:
+  HWND saved_;
+};
+}  // namespace
+
+LRESULT THostForm::runDialog(HWND sender, TMemoryStream& request) {
+  DialogKind kind = registry_.find(dialogClassName_);
+  if (!kind.info || !kind.execute || !kind.info->create) {
+    ReplyMessage(0);
+    return 0;
+  }
+  std::unique_ptr<TComponent> dialog(kind.info->create(model_.get()));
+
+  TMemoryStream binary;
+  request.setPosition(0);
+  ConvertTextToBinary(request, binary);
+  binary.setPosition(0);
+  ReadRootObject(binary, *dialog);
+
+  SetNewStyleControls(true);
+  LRESULT result = 1;
+  if (InSendMessage()) ReplyMessage(1);
+
+  bool accepted;
+  {
+    OwnerSwap swap(ownerWindow_);
+    SendCopyData(notifyWindow_, window_, protocol::kRunningNotice);
+    accepted = kind.execute(*dialog);
+  }
+
+  binary.clear();
+  WriteRootObject(binary, *dialog);
+  binary.setPosition(0);
+  request.clear();
+  ConvertBinaryToText(binary, request);
+
+  SendCopyData(sender, window_, accepted ? protocol::kAcceptedReply : protocol::kCancelledReply,
+               request.data(), request.length());
+  return result;
+}

@@ -1,0 +1,86 @@
+#include "server/host_form.h"
+
+#include "base/integer.h"
+#include "commdlg/dialog_host.h"
+#include "server/application.h"
+#include "server/protocol.h"
+
+THostForm::THostForm(TApplication& application, std::vector<std::string> arguments)
+    : application_(application), arguments_(std::move(arguments)), model_(new TDialogForm) {
+  focusProbe_ = RegisterWindowMessageA(protocol::kFocusProbeMessage);
+}
+
+THostForm::~THostForm() {
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+void THostForm::formCreate() {
+  try {
+    AddServedDialogKinds(registry_);
+    SetWindowPos(application_.window(), nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    left_ = -kWidth;
+    top_ = -kHeight;
+    if (arguments_.size() != 4) {
+      application_.terminate();
+      return;
+    }
+    dialogClassName_ = arguments_[0];
+    // All three conversions come before any is stored: a bad argument leaves the notify
+    // window unknown, so nothing is sent.
+    int32_t help = StrToInt(arguments_[1]);
+    int32_t owner = StrToInt(arguments_[2]);
+    int32_t notify = StrToInt(arguments_[3]);
+    helpWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(help));
+    ownerWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(owner));
+    notifyWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(notify));
+    // The window does not exist yet: wParam is 0.
+    SendCopyData(notifyWindow_, window_, protocol::kReadyNotice);
+  } catch (...) {
+    if (notifyWindow_) SendCopyData(notifyWindow_, nullptr, protocol::kReadyNotice);
+    application_.terminate();
+  }
+}
+
+void THostForm::createWindow(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = protocol::kHostFormClass;
+  RegisterClassA(&windowClass);
+  window_ = CreateWindowExA(0, protocol::kHostFormClass, protocol::kHostFormCaption,
+                            WS_OVERLAPPEDWINDOW, left_, top_, kWidth, kHeight, application_.window(),
+                            nullptr, instance, this);
+}
+
+LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<THostForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (form && form->window_ == nullptr) form->window_ = window;
+  if (form) {
+    // Nothing leaves a window procedure as an exception: a failure becomes the report.
+    try {
+      LRESULT result = 0;
+      if (message == WM_COPYDATA || (message == form->focusProbe_ && message != 0)) {
+        result = form->handleMessage(message, wParam, lParam);
+        return result;
+      }
+    } catch (...) {
+      Application().showException(std::current_exception());
+      return 0;
+    }
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT THostForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == focusProbe_) return 1;
+  CopyDataMessage data;
+  if (!ReadCopyData(lParam, data)) return 0;  // no record, or a size without data
+  return handleCopyData(reinterpret_cast<HWND>(wParam), data);
+}

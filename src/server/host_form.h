@@ -1,0 +1,66 @@
+// The host form: the window a client finds (class TDialogForm, caption "GetOpenFileName"; never
+// shown, off screen), the components a request's object may not be named after (DialogForm,
+// Button1, OpenDialog1), the command line and the registry, and the request exchange.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/stream.h"
+#include "dialogs/dialog_form.h"
+#include "platform/copy_data.h"
+#include "platform/win32.h"
+#include "server/dialog_kinds.h"
+
+class TApplication;
+
+class THostForm {
+ public:
+  THostForm(TApplication& application, std::vector<std::string> arguments);
+  ~THostForm();
+  THostForm(const THostForm&) = delete;
+  THostForm& operator=(const THostForm&) = delete;
+
+  // The creation handler: fills the registry, hides the application window, moves the form off
+  // screen, reads the four arguments and sends the ready notice; on a wrong argument count or
+  // any failure it asks the application to terminate instead, silently.
+  void formCreate();
+  // Creates the (invisible) window; 0 until then.
+  void createWindow(HINSTANCE instance);
+  HWND handle() const { return window_; }
+
+  const std::string& dialogClassName() const { return dialogClassName_; }
+  HWND helpWindow() const { return helpWindow_; }
+  HWND ownerWindow() const { return ownerWindow_; }
+  HWND notifyWindow() const { return notifyWindow_; }
+  const DialogKindRegistry& registry() const { return registry_; }
+
+  // Design size and the position the creation handler gives it.
+  int left() const { return left_; }
+  int top() const { return top_; }
+  static constexpr int kWidth = 482;
+  static constexpr int kHeight = 342;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // WM_COPYDATA from `sender`; the answer is 0 unless a run request ran a dialog.
+  LRESULT handleCopyData(HWND sender, const CopyDataMessage& message);
+  // Runs the command line's dialog class with the request's properties and sends the reply.
+  // 1 when a dialog ran, 0 when the class has no registry entry. Failures pass on.
+  LRESULT runDialog(HWND sender, TMemoryStream& request);
+
+  TApplication& application_;
+  std::vector<std::string> arguments_;
+  std::unique_ptr<TDialogForm> model_;  // the components: DialogForm, Button1, OpenDialog1
+  DialogKindRegistry registry_;
+  std::string dialogClassName_;
+  HWND helpWindow_ = nullptr;
+  HWND ownerWindow_ = nullptr;
+  HWND notifyWindow_ = nullptr;
+  HWND window_ = nullptr;
+  int left_ = 433;
+  int top_ = 257;
+  UINT focusProbe_ = 0;
+};
