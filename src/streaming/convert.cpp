@@ -33,6 +33,9 @@
 
 namespace {
 
+constexpr size_t kAmbiguousNameLength = 0xF0;
+constexpr uint8_t kEmptyPrefix = 0xF0;
+
 // ---- text to binary ----
 
 class TextToBinary {
@@ -63,6 +66,9 @@ class TextToBinary {
     if (inherited) flags |= kFilerInherited;
     if (position > 0) flags |= kFilerChildPos;
     writer_.writePrefix(flags, position);
+    // A class name of 240 bytes or more starts with a length byte that a reader takes for a
+    // prefix; an explicit prefix without flags keeps such a name readable.
+    if (flags == 0 && className.size() >= kAmbiguousNameLength) writer_.write(&kEmptyPrefix, 1);
     writer_.writeStr(className);
     writer_.writeStr(objectName);
 

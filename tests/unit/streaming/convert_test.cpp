@@ -126,6 +126,13 @@ TEST(Convert, KeepsHeadersChildrenAndPositionsInTheFixedLayout) {
   EXPECT_EQ(ToBinary("object T [-3] end"), Bytes("'TPF0' 01 'T' 00 00 00"));
 }
 
+TEST(Convert, GivesClassNamesThatLookLikeAPrefixAnEmptyPrefix) {
+  const std::string c239(239, 'C'), c240(240, 'C');
+  EXPECT_EQ(ToBinary("object " + c239 + " end"), Bytes("'TPF0' EF '" + c239 + "' 00 00 00"));
+  EXPECT_EQ(ToBinary("object " + c240 + " end"), Bytes("'TPF0' F0 F0 '" + c240 + "' 00 00 00"));
+  EXPECT_EQ(ToText(ToBinary("object " + c240 + " end")), "object " + c240 + "\r\nend\r\n");
+}
+
 TEST(Convert, StopsAtTheRootsEndAndLeavesTheInputThere) {
   TMemoryStream in("object T\n  End = 1 (\n"), out;
   ConvertTextToBinary(in, out);

@@ -178,6 +178,10 @@ TEST(Parser, LeavesTheStreamAtTheCurrentToken) {
   TMemoryStream failing("ok 'open");
   Failure("", [&](TParser&) { TParser p(failing); p.nextToken(); });
   EXPECT_EQ(failing.position(), 3);
+  TMemoryStream failingFirst("\n  'open");
+  EXPECT_EQ(Failure("", [&](TParser&) { TParser p(failingFirst); }),
+            "EParserError Invalid string constant on line 2");
+  EXPECT_EQ(failingFirst.position(), 3);
 }
 
 }  // namespace
