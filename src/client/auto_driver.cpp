@@ -1,0 +1,153 @@
+#include "client/auto_driver.h"
+
+#include <algorithm>
+
+#include "client/dialog_client.h"
+#include "platform/window_query.h"
+
+namespace {
+constexpr DWORD kSettleMs = 300;  // after the dialog appears: let it fill its controls
+constexpr DWORD kStepGapMs = 150;
+
+bool StartsStep(const std::string& piece) {
+  for (const char* word : {"ok", "cancel", "readonly", "yes", "no"})
+    if (piece == word) return true;
+  for (const char* prefix : {"file=", "filter=", "wait="})
+    if (piece.rfind(prefix, 0) == 0) return true;
+  return false;
+}
+
+bool ToNumber(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  value = std::stoi(text);
+  return true;
+}
+
+// A visible message box owned by `dialog`.
+HWND FindPromptOf(DWORD threadId, HWND dialog) {
+  for (HWND window : ThreadWindows(threadId))
+    if (IsWindowVisible(window) && OwnerOf(window) == dialog && WindowClassName(window) == "#32770")
+      return window;
+  return nullptr;
+}
+}  // namespace
+
+bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::string* error) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  for (;;) {
+    size_t comma = text.find(',', start);
+    pieces.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  steps.clear();
+  for (const std::string& piece : pieces) {
+    if (!StartsStep(piece) && !steps.empty() && steps.back().kind == AutoStep::File) {
+      steps.back().text += "," + piece;
+      continue;
+    }
+    AutoStep step{AutoStep::Ok, {}, 0};
+    if (piece == "ok") step.kind = AutoStep::Ok;
+    else if (piece == "cancel") step.kind = AutoStep::Cancel;
+    else if (piece == "readonly") step.kind = AutoStep::ReadOnly;
+    else if (piece == "yes") step.kind = AutoStep::Yes;
+    else if (piece == "no") step.kind = AutoStep::No;
+    else if (piece.rfind("file=", 0) == 0) {
+      step.kind = AutoStep::File;
+      step.text = piece.substr(5);
+    } else if (piece.rfind("filter=", 0) == 0 && ToNumber(piece.substr(7), step.value) && step.value > 0) {
+      step.kind = AutoStep::Filter;
+    } else if (piece.rfind("wait=", 0) == 0 && ToNumber(piece.substr(5), step.value)) {
+      step.kind = AutoStep::Wait;
+    } else {
+      if (error) *error = "unknown step '" + piece + "'";
+      return false;
+    }
+    steps.push_back(step);
+  }
+  bool closes = false;
+  for (const AutoStep& step : steps)
+    if (step.kind == AutoStep::Ok || step.kind == AutoStep::Cancel) closes = true;
+  if (!closes) steps.push_back(AutoStep{AutoStep::Ok, {}, 0});
+  return true;
+}
+
+AutoDriver::AutoDriver(std::vector<AutoStep> steps, HWND owner, DWORD serverThreadId,
+                       std::function<void(const std::string&)> narrate)
+    : steps_(std::move(steps)), owner_(owner), serverThreadId_(serverThreadId), narrate_(std::move(narrate)) {}
+
+void AutoDriver::say(const std::string& line) const {
+  if (narrate_) narrate_(line);
+}
+
+void AutoDriver::poll() {
+  if (done()) return;
+  if (!dialog_ || !IsWindow(dialog_)) {
+    dialog_ = FindOwnedDialog(serverThreadId_, owner_);
+    if (!dialog_) return;
+    say("dialog found: \"" + WindowText(dialog_) + "\"");
+    notBefore_ = GetTickCount64() + kSettleMs;
+  }
+  if (GetTickCount64() < notBefore_) return;
+  if (take(steps_[next_])) {
+    ++next_;
+    notBefore_ = std::max(notBefore_, GetTickCount64() + kStepGapMs);
+  }
+}
+
+bool AutoDriver::take(const AutoStep& step) {
+  switch (step.kind) {
+    case AutoStep::Ok:
+    case AutoStep::Cancel: {
+      int id = step.kind == AutoStep::Ok ? IDOK : IDCANCEL;
+      say(step.kind == AutoStep::Ok ? "step: ok" : "step: cancel");
+      PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+      return true;
+    }
+    case AutoStep::File: {
+      HWND box = GetDlgItem(dialog_, cmb13);
+      if (!box) box = GetDlgItem(dialog_, edt1);
+      say("step: file name \"" + step.text + "\"");
+      if (!box) {
+        say("no file name box");
+        return true;
+      }
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()), SMTO_NORMAL,
+                          5000, &ignored);
+      return true;
+    }
+    case AutoStep::ReadOnly: {
+      say("step: read-only box ticked");
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(GetDlgItem(dialog_, chx1), BM_SETCHECK, BST_CHECKED, 0, SMTO_NORMAL, 5000, &ignored);
+      return true;
+    }
+    case AutoStep::Filter: {
+      say("step: filter " + std::to_string(step.value));
+      HWND combo = GetDlgItem(dialog_, cmb1);
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(combo, CB_SETCURSEL, step.value - 1, 0, SMTO_NORMAL, 5000, &ignored);
+      PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+      PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+      return true;
+    }
+    case AutoStep::Yes:
+    case AutoStep::No: {
+      HWND prompt = FindPromptOf(serverThreadId_, dialog_);
+      if (!prompt) return false;  // not shown yet
+      say("step: " + std::string(step.kind == AutoStep::Yes ? "yes" : "no") + " to \"" +
+          DialogItemText(prompt, 0xFFFF) + "\"");
+      PostMessageA(prompt, WM_COMMAND, step.kind == AutoStep::Yes ? IDYES : IDNO, 0);
+      return true;
+    }
+    case AutoStep::Wait:
+      say("step: wait " + std::to_string(step.value) + " ms");
+      notBefore_ = GetTickCount64() + static_cast<ULONGLONG>(step.value);
+      return true;
+  }
+  return true;
+}

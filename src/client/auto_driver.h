@@ -1,0 +1,50 @@
+// Works a running file dialog from the client's side, for scripts and tests:
+//   ok, cancel          press the button
+//   file=TEXT           type TEXT into the file name box (cmb13 in the Explorer dialog, edt1 in
+//                       the old-style one)
+//   readonly            tick the read-only box (chx1)
+//   filter=N            choose the N-th filter (cmb1)
+//   yes, no             answer a message box the dialog shows (e.g. the overwrite prompt)
+//   wait=MS             pause
+// Steps are separated by commas; a piece that does not start a step belongs to the file text
+// before it ("file=a,b.txt,ok" types "a,b.txt"). Steps that do not end in ok or cancel get ok.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+struct AutoStep {
+  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait } kind;
+  std::string text;  // File
+  int value = 0;     // Filter, Wait
+};
+
+// The steps of STEPS; false with `error` set when a step is not understood.
+bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::string* error);
+
+class AutoDriver {
+ public:
+  // `owner` is the client's window, which owns the dialog the server shows.
+  AutoDriver(std::vector<AutoStep> steps, HWND owner, DWORD serverThreadId,
+             std::function<void(const std::string&)> narrate = nullptr);
+  // Takes the next step when its time has come; call it repeatedly while the dialog runs.
+  void poll();
+  bool done() const { return next_ >= steps_.size(); }
+  // The dialog found, or null.
+  HWND dialog() const { return dialog_; }
+
+ private:
+  void say(const std::string& line) const;
+  bool take(const AutoStep& step);
+
+  std::vector<AutoStep> steps_;
+  HWND owner_;
+  DWORD serverThreadId_;
+  std::function<void(const std::string&)> narrate_;
+  size_t next_ = 0;
+  HWND dialog_ = nullptr;
+  ULONGLONG notBefore_ = 0;
+};

@@ -1,0 +1,312 @@
+#include "client/dialog_client.h"
+
+#include <atomic>
+#include <thread>
+
+#include "platform/copy_data.h"
+#include "platform/window_query.h"
+#include "server/protocol.h"
+
+namespace {
+constexpr char kClientWindowClass[] = "DlgClientWindow";
+constexpr DWORD kPollMs = 20;
+
+std::string CodeName(uint32_t code, bool fromServer) {
+  switch (code) {
+    case protocol::kReadyNotice: return "ready notice";
+    case protocol::kRunningNotice: return "running notice";
+    case protocol::kAcceptedReply: return fromServer ? "reply, accepted" : "run request";
+    case protocol::kCancelledReply: return "reply, cancelled";
+    default: return "code";
+  }
+}
+
+DWORD Remaining(ULONGLONG deadline) {
+  if (deadline == ~0ull) return INFINITE;
+  ULONGLONG now = GetTickCount64();
+  return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+}
+
+ULONGLONG DeadlineIn(DWORD ms) { return ms == INFINITE ? ~0ull : GetTickCount64() + ms; }
+}  // namespace
+
+const char* OutcomeName(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Accepted: return "accepted";
+    case Outcome::Cancelled: return "cancelled";
+    case Outcome::NoReply: return "no reply";
+    case Outcome::TimedOut: return "time-out";
+  }
+  return "?";
+}
+
+HWND FindOwnedDialog(DWORD serverThreadId, HWND owner) {
+  for (HWND window : ThreadWindows(serverThreadId))
+    if (IsWindowVisible(window) && OwnerOf(window) == owner && WindowClassName(window) == "#32770")
+      return window;
+  return nullptr;
+}
+
+DialogClient::DialogClient() : DialogClient(Options{}) {}
+
+DialogClient::DialogClient(Options options) : options_(std::move(options)) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA windowClass{};
+  if (!GetClassInfoA(instance, kClientWindowClass, &windowClass)) {
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClientWindowClass;
+    RegisterClassA(&windowClass);
+  }
+  window_ = CreateWindowExA(0, kClientWindowClass, "dialog client", WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, instance, this);
+}
+
+DialogClient::~DialogClient() {
+  endServer();
+  if (window_) DestroyWindow(window_);
+}
+
+void DialogClient::say(const std::string& line) const {
+  if (options_.narrate) options_.narrate(line);
+}
+
+LRESULT CALLBACK DialogClient::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* client = reinterpret_cast<DialogClient*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (client && message == WM_COPYDATA) {
+    CopyDataMessage data;
+    if (!ReadCopyData(lParam, data)) return 0;
+    HWND sender = reinterpret_cast<HWND>(wParam);
+    client->received_.push_back({data.code, sender, data.data});
+    client->say(CodeName(data.code, true) + " (" + std::to_string(data.code) + "), " +
+                std::to_string(data.data.size()) + " bytes, wParam " +
+                std::to_string(reinterpret_cast<uintptr_t>(sender)));
+    return 1;
+  }
+  if (client && message == protocol::kHelpRequest) {
+    client->say("help request (wParam " + std::to_string(wParam) + ", lParam " +
+                std::to_string(static_cast<long>(lParam)) + ")");
+    if (client->options_.onHelp) client->options_.onHelp(wParam, lParam);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool DialogClient::launch(const std::vector<std::string>& arguments) {
+  endServer();
+  received_.clear();
+  failure_.clear();
+  failureReports_.clear();
+  hostForm_ = nullptr;
+  std::string program = options_.serverPath.empty() ? ProgramDirectory() + "dlgserver.exe" : options_.serverPath;
+  std::string error;
+  if (!StartInJob(program, arguments, child_, &error)) {
+    failure_ = error;
+    say("cannot start the server: " + error);
+    return false;
+  }
+  say("server started (process " + std::to_string(child_.processId) + ")");
+  return true;
+}
+
+bool DialogClient::launch(const std::string& className) {
+  std::string handle = std::to_string(reinterpret_cast<uintptr_t>(window_));
+  return launch(std::vector<std::string>{className, handle, handle, handle});
+}
+
+bool DialogClient::serverRunning() const {
+  return child_.process && WaitForSingleObject(child_.process, 0) == WAIT_TIMEOUT;
+}
+
+void DialogClient::endServer() { EndChild(child_); }
+
+bool DialogClient::closeFailureReport() {
+  if (!child_.threadId) return false;
+  for (HWND box : ThreadWindows(child_.threadId)) {
+    if (!IsWindowVisible(box) || WindowClassName(box) != "#32770") continue;
+    HWND owner = OwnerOf(box);
+    if (!owner || WindowClassName(owner) != protocol::kApplicationClass) continue;
+    std::string text = DialogItemText(box, 0xFFFF);
+    failure_ = text;
+    failureReports_.push_back(text);
+    say("failure report: " + text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return true;
+  }
+  return false;
+}
+
+void DialogClient::pump(DWORD ms) {
+  waitUntil([] { return false; }, ms);
+}
+
+DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done, DWORD timeoutMs,
+                                              bool dialogRunning) {
+  ULONGLONG deadline = DeadlineIn(timeoutMs);
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) return WaitEnd::Done;
+    closeFailureReport();
+    if (dialogRunning && options_.onDialogIdle) options_.onDialogIdle();
+    if (done()) return WaitEnd::Done;
+    if (!serverRunning()) {
+      // Messages it sent just before it ended may still be waiting.
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      return done() ? WaitEnd::Done : WaitEnd::ServerEnded;
+    }
+    DWORD left = Remaining(deadline);
+    if (left == 0) return WaitEnd::TimedOut;
+    DWORD wait = left < kPollMs ? left : kPollMs;
+    MsgWaitForMultipleObjects(1, &child_.process, FALSE, wait, QS_ALLINPUT);
+  }
+}
+
+bool DialogClient::waitReady() {
+  size_t from = received_.size();
+  auto ready = [&] {
+    for (size_t i = from; i < received_.size(); ++i)
+      if (received_[i].code == protocol::kReadyNotice) return true;
+    return false;
+  };
+  WaitEnd end = waitUntil(ready, options_.readyTimeoutMs);
+  if (end != WaitEnd::Done) {
+    failure_ = end == WaitEnd::ServerEnded ? "the server ended without sending the ready notice"
+                                           : "no ready notice within the time limit";
+    say(failure_);
+    return false;
+  }
+  // The host form's window is created right after the ready notice has been answered.
+  end = waitUntil(
+      [&] {
+        hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
+        return hostForm_ != nullptr;
+      },
+      options_.readyTimeoutMs);
+  if (end != WaitEnd::Done) {
+    failure_ = end == WaitEnd::ServerEnded ? "the server ended before its host form appeared"
+                                           : "the host form did not appear within the time limit";
+    say(failure_);
+    return false;
+  }
+  say("host form found (window " + std::to_string(reinterpret_cast<uintptr_t>(hostForm_)) + ")");
+  return true;
+}
+
+bool DialogClient::send(uint32_t code, const std::string& data, LRESULT* answer, DWORD timeoutMs) {
+  // The sending call blocks until the server answers; this thread keeps handling the notices
+  // and watching for a failure report while a helper thread waits for the answer.
+  std::atomic<bool> finished{false};
+  bool sent = false;
+  LRESULT result = 0;
+  HWND to = hostForm_;
+  HWND from = window_;
+  UINT limit = timeoutMs == INFINITE ? 0x7FFFFFFF : timeoutMs;
+  std::thread sender([&] {
+    sent = SendCopyDataTimeout(to, from, code, data, limit, &result);
+    finished = true;
+  });
+  WaitEnd end = waitUntil([&] { return finished.load(); }, INFINITE);
+  // When the server ended, its window is gone and the call returns at once.
+  while (end != WaitEnd::Done && !finished) Sleep(5);
+  sender.join();
+  if (answer) *answer = result;
+  say((code == protocol::kRunRequest ? std::string("run request") : "code " + std::to_string(code)) +
+      " (" + std::to_string(code) + ") sent, " + std::to_string(data.size()) + " bytes: " +
+      (sent ? "answered " + std::to_string(static_cast<long>(result)) : std::string("not answered")));
+  return sent;
+}
+
+bool DialogClient::sendMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+  DWORD_PTR result = 0;
+  bool ok = SendMessageTimeoutA(hostForm_, message, wParam, lParam, SMTO_NORMAL, 10000, &result) != 0;
+  if (answer) *answer = static_cast<LRESULT>(result);
+  return ok;
+}
+
+bool DialogClient::replyReceived(size_t from) const {
+  for (size_t i = from; i < received_.size(); ++i)
+    if (received_[i].code == protocol::kAcceptedReply || received_[i].code == protocol::kCancelledReply)
+      return true;
+  return false;
+}
+
+RunResult DialogClient::run(const std::string& request) {
+  RunResult result;
+  size_t from = received_.size();
+  size_t reports = failureReports_.size();
+  ULONGLONG deadline = DeadlineIn(options_.runTimeoutMs);
+  bool sent = send(protocol::kRunRequest, request, &result.answer,
+                   options_.runTimeoutMs == INFINITE ? INFINITE : Remaining(deadline));
+
+  auto noReply = [&](const std::string& why) {
+    result.outcome = Outcome::NoReply;
+    result.failure = failureReports_.size() > reports ? failureReports_.back() : why;
+    failure_ = result.failure;
+    return result;
+  };
+  if (!replyReceived(from)) {
+    if (!sent) {
+      if (Remaining(deadline) == 0) {
+        result.outcome = Outcome::TimedOut;
+        result.failure = failure_ = "no answer to the run request within the time limit";
+        return result;
+      }
+      return noReply("the server ended without answering the run request");
+    }
+    if (result.answer == 0) return noReply("the server refused the run request (answer 0)");
+    bool failed = false;
+    WaitEnd end = waitUntil(
+        [&] {
+          failed = failureReports_.size() > reports;
+          return failed || replyReceived(from);
+        },
+        Remaining(deadline), true);
+    if (end == WaitEnd::TimedOut) {
+      result.outcome = Outcome::TimedOut;
+      result.failure = failure_ = "no reply within the time limit";
+      return result;
+    }
+    if (end == WaitEnd::ServerEnded) {
+      DWORD code = 0;
+      GetExitCodeProcess(child_.process, &code);
+      return noReply("the server ended without replying (exit code " + std::to_string(code) + ")");
+    }
+    if (!replyReceived(from)) return noReply("");
+  }
+  for (size_t i = from; i < received_.size(); ++i) {
+    const ReceivedCopyData& data = received_[i];
+    if (data.code == protocol::kAcceptedReply || data.code == protocol::kCancelledReply) {
+      result.replyCode = data.code;
+      result.text = data.data;
+      result.outcome = data.code == protocol::kAcceptedReply ? Outcome::Accepted : Outcome::Cancelled;
+      break;
+    }
+  }
+  return result;
+}
+
+RunResult DialogClient::runDialog(const std::string& className, const std::string& request) {
+  RunResult result;
+  if (!launch(className) || !waitReady()) {
+    result.failure = failure_;
+    result.outcome = Outcome::NoReply;
+    if (failure_.find("time limit") != std::string::npos) result.outcome = Outcome::TimedOut;
+    return result;
+  }
+  return run(request);
+}
+
+bool DialogClient::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (!child_.process) return true;
+  WaitEnd end = waitUntil([&] { return !serverRunning(); }, timeoutMs);
+  if (exitCode) GetExitCodeProcess(child_.process, exitCode);
+  return end != WaitEnd::TimedOut;
+}

@@ -1,0 +1,91 @@
+#include "platform/process.h"
+
+std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments) {
+  auto quote = [](const std::string& text) {
+    if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
+    // Backslashes are literal except before a quote, where they are doubled.
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : text) {
+      if (c == '\\') {
+        ++backslashes;
+        continue;
+      }
+      if (c == '"') quoted.append(backslashes * 2 + 1, '\\');
+      else quoted.append(backslashes, '\\');
+      backslashes = 0;
+      quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+  };
+  std::string line = quote(program);
+  for (const std::string& argument : arguments) line += " " + quote(argument);
+  return line;
+}
+
+std::string ErrorText(DWORD error) {
+  char* buffer = nullptr;
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+  std::string text = n && buffer ? std::string(buffer, n) : "error " + std::to_string(error);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
+                ChildProcess& child, std::string* error) {
+  auto fail = [&](const std::string& what) {
+    if (error) *error = what + ": " + ErrorText(GetLastError());
+    EndChild(child);
+    return false;
+  };
+  child = ChildProcess{};
+  child.job = CreateJobObjectA(nullptr, nullptr);
+  if (!child.job) return fail("cannot create a job object");
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(child.job, JobObjectExtendedLimitInformation, &limits, sizeof limits))
+    return fail("cannot set up the job object");
+
+  std::string line = CommandLineFor(program, arguments);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                      nullptr, &startup, &info))
+    return fail("cannot start " + program);
+  child.process = info.hProcess;
+  child.processId = info.dwProcessId;
+  child.threadId = info.dwThreadId;
+  if (!AssignProcessToJobObject(child.job, info.hProcess)) {
+    TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    return fail("cannot put " + program + " into its job");
+  }
+  ResumeThread(info.hThread);
+  CloseHandle(info.hThread);
+  return true;
+}
+
+void EndChild(ChildProcess& child) {
+  if (child.job) {
+    TerminateJobObject(child.job, 1);
+    CloseHandle(child.job);
+  }
+  if (child.process) {
+    WaitForSingleObject(child.process, 5000);
+    CloseHandle(child.process);
+  }
+  child = ChildProcess{};
+}
+
+std::string ProgramDirectory() {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory(path, n);
+  size_t slash = directory.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : directory.substr(0, slash + 1);
+}

@@ -1,0 +1,28 @@
+// Child processes tied to their parent: started inside a job object that ends them when the
+// last handle to the job closes, so no child outlives the process that started it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+struct ChildProcess {
+  HANDLE process = nullptr;
+  HANDLE job = nullptr;
+  DWORD processId = 0;
+  DWORD threadId = 0;  // the main thread: the one that owns a GUI program's windows
+};
+
+// The command line that hands `arguments` to a program as they are (quoted where needed).
+std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments);
+// Starts `program` suspended, puts it into a kill-on-close job, then lets it run. On failure
+// answers false and describes it in `error`.
+bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
+                ChildProcess& child, std::string* error);
+// Ends the child (if still running) and closes its handles.
+void EndChild(ChildProcess& child);
+// The directory of the running program, with a trailing backslash.
+std::string ProgramDirectory();
+// The platform's text for an error code, without the line end.
+std::string ErrorText(DWORD error);
