@@ -10,7 +10,7 @@ constexpr DWORD kSettleMs = 300;  // after the dialog appears: let it fill its c
 constexpr DWORD kStepGapMs = 150;
 
 bool StartsStep(const std::string& piece) {
-  for (const char* word : {"ok", "cancel", "readonly", "yes", "no"})
+  for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no"})
     if (piece == word) return true;
   for (const char* prefix : {"file=", "filter=", "wait="})
     if (piece.rfind(prefix, 0) == 0) return true;
@@ -52,6 +52,7 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
     if (piece == "ok") step.kind = AutoStep::Ok;
     else if (piece == "cancel") step.kind = AutoStep::Cancel;
     else if (piece == "readonly") step.kind = AutoStep::ReadOnly;
+    else if (piece == "noreadonly") step.kind = AutoStep::ReadOnly, step.value = 1;
     else if (piece == "yes") step.kind = AutoStep::Yes;
     else if (piece == "no") step.kind = AutoStep::No;
     else if (piece.rfind("file=", 0) == 0) {
@@ -121,9 +122,11 @@ bool AutoDriver::take(const AutoStep& step) {
       return true;
     }
     case AutoStep::ReadOnly: {
-      say("step: read-only box ticked");
+      bool tick = step.value == 0;
+      say(tick ? "step: read-only box ticked" : "step: read-only box cleared");
       DWORD_PTR ignored;
-      SendMessageTimeoutA(GetDlgItem(dialog_, chx1), BM_SETCHECK, BST_CHECKED, 0, SMTO_NORMAL, 5000, &ignored);
+      SendMessageTimeoutA(GetDlgItem(dialog_, chx1), BM_SETCHECK, tick ? BST_CHECKED : BST_UNCHECKED, 0,
+                          SMTO_NORMAL, 5000, &ignored);
       return true;
     }
     case AutoStep::Filter: {

@@ -2,7 +2,7 @@
 //   ok, cancel          press the button
 //   file=TEXT           type TEXT into the file name box (cmb13 in the Explorer dialog, edt1 in
 //                       the old-style one)
-//   readonly            tick the read-only box (chx1)
+//   readonly            tick the read-only box (chx1); noreadonly clears it
 //   filter=N            choose the N-th filter (cmb1)
 //   yes, no             answer a message box the dialog shows (e.g. the overwrite prompt)
 //   wait=MS             pause
@@ -19,7 +19,7 @@
 struct AutoStep {
   enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait } kind;
   std::string text;  // File
-  int value = 0;     // Filter, Wait
+  int value = 0;     // Filter, Wait; ReadOnly: 0 tick, 1 clear
 };
 
 // The steps of STEPS; false with `error` set when a step is not understood.

@@ -131,6 +131,7 @@ bool DialogClient::closeFailureReport() {
     HWND owner = OwnerOf(box);
     if (!owner || WindowClassName(owner) != protocol::kApplicationClass) continue;
     std::string text = DialogItemText(box, 0xFFFF);
+    failureCaption_ = WindowText(box);
     failure_ = text;
     failureReports_.push_back(text);
     say("failure report: " + text);

@@ -98,6 +98,8 @@ class DialogClient {
   const std::string& failure() const { return failure_; }
   // Failure reports read and closed so far.
   const std::vector<std::string>& failureReports() const { return failureReports_; }
+  // The caption of the last failure report read.
+  const std::string& failureCaption() const { return failureCaption_; }
 
   // Handles this thread's messages for up to `ms` milliseconds, watching for failure reports.
   void pump(DWORD ms);
@@ -119,6 +121,7 @@ class DialogClient {
   std::vector<ReceivedCopyData> received_;
   std::string failure_;
   std::vector<std::string> failureReports_;
+  std::string failureCaption_;
 };
 
 // A visible dialog (#32770) of the server's thread owned by `owner`, or null.

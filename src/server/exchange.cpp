@@ -22,8 +22,10 @@ LRESULT THostForm::handleCopyData(HWND sender, const CopyDataMessage& message) {
       result = 1;
       break;
     case protocol::kRunRequest:
+      // One dialog per process: after the reply the server ends. A class without a dialog kind
+      // runs nothing, and the server goes on waiting.
       result = runDialog(sender, request);
-      application_.terminate();
+      if (result) application_.terminate();
       break;
     default:
       break;

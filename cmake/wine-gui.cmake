@@ -1,0 +1,9 @@
+# Windows test programs that show windows: run under Wine on a virtual display, in a prefix of
+# their own (scripts/wine-gui-run.sh), one at a time so their windows do not meet.
+function(dlg_gui_test target)
+  add_test(NAME ${target}
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-gui-run.sh $<TARGET_FILE:${target}> --gtest_brief=1 ${ARGN})
+  set_tests_properties(${target} PROPERTIES
+    TIMEOUT 600 RUN_SERIAL TRUE
+    ENVIRONMENT "DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=580")
+endfunction()

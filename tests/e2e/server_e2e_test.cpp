@@ -1,0 +1,375 @@
+// The real dlgserver.exe under Wine, driven through the client library from this process: the
+// start-up and command line, the request exchange, and real open and save dialogs over real
+// files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "client/auto_driver.h"
+#include "client/dialog_client.h"
+#include "platform/window_query.h"
+#include "server/protocol.h"
+#include "testing/watchdog_win.h"
+
+namespace {
+
+const bool kWatchdog = StartWatchdog(540);
+
+constexpr DWORD kExitWaitMs = 15000;
+
+std::string Hex(uintptr_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::string Dec(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
+
+// Component text with CR LF line ends from lines without them.
+std::string Text(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// A folder of real files on drive C, private to this test process.
+class Files {
+ public:
+  Files() {
+    dir_ = "C:\\dlg-e2e-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    CreateDirectoryA((dir_ + "\\My Data").c_str(), nullptr);
+    for (const char* name : {"a.txt", "b.txt", "c.dat", "My Data\\a b.txt"}) Touch(dir_ + "\\" + name);
+  }
+  ~Files() {
+    for (const char* name : {"a.txt", "b.txt", "c.dat", "My Data\\a b.txt", "new.txt"})
+      DeleteFileA((dir_ + "\\" + name).c_str());
+    RemoveDirectoryA((dir_ + "\\My Data").c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  static void Touch(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+  const std::string& dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+};
+
+Files& TestFiles() {
+  static Files files;
+  return files;
+}
+
+class ServerTest : public ::testing::Test {
+ protected:
+  DialogClient& NewClient() {
+    DialogClient::Options options;
+    options.readyTimeoutMs = 20000;
+    options.runTimeoutMs = 30000;
+    options.narrate = [this](const std::string& line) { log_ += line + "\n"; };
+    options.onDialogIdle = [this] {
+      if (!driver_) return;
+      driver_->poll();
+      if (HWND dialog = driver_->dialog(); dialog && IsWindow(dialog)) {
+        if (dialogCaption_.empty()) dialogCaption_ = WindowText(dialog) + "|";
+        GetWindowRect(dialog, &dialogRect_);
+        dialogOwner_ = OwnerOf(dialog);
+      }
+    };
+    client_ = std::make_unique<DialogClient>(options);
+    return *client_;
+  }
+
+  void Start(const std::string& className) {
+    NewClient();
+    ASSERT_TRUE(client_->launch(className)) << client_->failure();
+    ASSERT_TRUE(client_->waitReady()) << client_->failure() << "\n" << log_;
+  }
+
+  // Starts the server for `className`, sends `request` and works the dialog with `steps`.
+  RunResult Run(const std::string& className, const std::string& request, const std::string& steps) {
+    Start(className);
+    if (HasFatalFailure()) return RunResult{};
+    std::vector<AutoStep> parsed;
+    std::string error;
+    EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
+    driver_ = std::make_unique<AutoDriver>(parsed, client_->window(), client_->serverThreadId());
+    return client_->run(request);
+  }
+
+  std::vector<uint32_t> Codes() const {
+    std::vector<uint32_t> codes;
+    for (const ReceivedCopyData& data : client_->received()) codes.push_back(data.code);
+    return codes;
+  }
+
+  void ExpectServerEndsWithZero() {
+    DWORD exitCode = 99;
+    EXPECT_TRUE(client_->waitForExit(kExitWaitMs, &exitCode)) << "the server is still running";
+    EXPECT_EQ(0u, exitCode);
+  }
+
+  void ExpectStillRunning() {
+    client_->pump(500);
+    EXPECT_TRUE(client_->serverRunning()) << log_;
+  }
+
+  std::unique_ptr<DialogClient> client_;
+  std::unique_ptr<AutoDriver> driver_;
+  std::string log_;
+  std::string dialogCaption_;
+  RECT dialogRect_{};
+  HWND dialogOwner_ = nullptr;
+};
+
+// --- Start-up and command line -------------------------------------------------------------
+
+TEST_F(ServerTest, WrongArgumentCountsOrBadArgumentsEndSilently) {
+  DialogClient& client = NewClient();
+  const std::string h = Dec(client.window());
+  const struct {
+    const char* label;
+    std::vector<std::string> arguments;
+  } kCases[] = {
+      {"none", {}},
+      {"three", {"TOpenDialog", h, h}},
+      {"five", {"TOpenDialog", h, h, h, h}},
+      {"help not a number", {"TOpenDialog", "abc", h, h}},
+      {"owner not a number", {"TOpenDialog", h, "12x", h}},
+      {"notify not a number", {"TOpenDialog", h, h, "$"}},
+      {"notify empty", {"TOpenDialog", h, h, ""}},
+  };
+  for (const auto& c : kCases) {
+    ASSERT_TRUE(client.launch(c.arguments)) << c.label << ": " << client.failure();
+    DWORD exitCode = 99;
+    EXPECT_TRUE(client.waitForExit(kExitWaitMs, &exitCode)) << c.label << ": still running";
+    EXPECT_EQ(0u, exitCode) << c.label;
+    client.pump(100);
+    EXPECT_EQ(0u, client.received().size()) << c.label << ": a message reached the notify window";
+  }
+}
+
+TEST_F(ServerTest, HandlesAreReadInDecimalOrDollarHexWithBlanksAndSign) {
+  DialogClient& client = NewClient();
+  const uintptr_t h = reinterpret_cast<uintptr_t>(client.window());
+  const std::vector<std::string> kSpellings = {
+      std::to_string(h), "$" + Hex(h), " " + std::to_string(h), "+" + std::to_string(h), "  $" + Hex(h),
+  };
+  for (const std::string& notify : kSpellings) {
+    ASSERT_TRUE(client.launch({"TOpenDialog", "0", "0", notify})) << client.failure();
+    EXPECT_TRUE(client.waitReady()) << "notify window written as '" << notify << "': " << client.failure();
+    client.endServer();
+  }
+}
+
+TEST_F(ServerTest, ReadyNoticeCarriesCode1024NoDataAndWParamZero) {
+  Start("TOpenDialog");
+  ASSERT_EQ(1u, client_->received().size());
+  const ReceivedCopyData& ready = client_->received()[0];
+  EXPECT_EQ(protocol::kReadyNotice, ready.code);
+  EXPECT_EQ(nullptr, ready.sender);
+  EXPECT_EQ("", ready.data);
+}
+
+TEST_F(ServerTest, ServerShowsNoWindowAndItsHostFormLiesOffScreen) {
+  Start("TOpenDialog");
+  for (HWND window : ThreadWindows(client_->serverThreadId()))
+    EXPECT_FALSE(IsWindowVisible(window)) << "visible server window of class " << WindowClassName(window);
+  HWND form = client_->hostForm();
+  EXPECT_EQ("TDialogForm", WindowClassName(form));
+  EXPECT_EQ("GetOpenFileName", WindowText(form));
+  RECT rect{};
+  GetWindowRect(form, &rect);
+  EXPECT_EQ(-482, rect.left);
+  EXPECT_EQ(-342, rect.top);
+  EXPECT_EQ(482, rect.right - rect.left);
+  EXPECT_EQ(342, rect.bottom - rect.top);
+  HWND application = FindThreadWindow(client_->serverThreadId(), protocol::kApplicationClass);
+  ASSERT_NE(nullptr, application);
+  EXPECT_EQ("Dlgserver", WindowText(application));
+  LONG exStyle = GetWindowLongA(application, GWL_EXSTYLE);
+  EXPECT_EQ(static_cast<LONG>(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), exStyle & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
+}
+
+TEST_F(ServerTest, ServerWaitsForARequestAndAnswersProbes) {
+  Start("TOpenDialog");
+  ExpectStillRunning();
+  LRESULT answer = -1;
+  ASSERT_TRUE(client_->sendMessage(RegisterWindowMessageA("QTM_FocusMyDialog"), 0, 0, &answer));
+  EXPECT_EQ(1, answer) << "focus probe";
+  const struct {
+    uint32_t code;
+    LRESULT answer;
+  } kCodes[] = {{1024, 1}, {7, 0}, {1026, 0}, {1027, 0}, {0, 0}};
+  for (const auto& c : kCodes) {
+    answer = -1;
+    ASSERT_TRUE(client_->send(c.code, "object X: TOpenDialog\r\nend\r\n", &answer)) << c.code;
+    EXPECT_EQ(c.answer, answer) << "code " << c.code;
+  }
+  ExpectStillRunning();
+  EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes());
+}
+
+// --- Failed requests -------------------------------------------------------------------------
+
+TEST_F(ServerTest, FailedRequestsAreReportedAndTheServerKeepsRunning) {
+  const struct {
+    const char* className;
+    std::string request;
+    std::string report;
+  } kCases[] = {
+      {"TNoSuchDialog", Text({"object X: TOpenDialog", "end"}), "Class TNoSuchDialog not found."},
+      {"TOpenDialog", Text({"object Button1: TOpenDialog", "end"}), "A component named Button1 already exists."},
+      {"TOpenDialog", Text({"object openDIALOG1: TOpenDialog", "end"}),
+       "A component named openDIALOG1 already exists."},
+      {"TOpenDialog", Text({"object X: TOpenDialog", "  Title 'x'", "end"}), "''='' expected on line 2."},
+      {"TOpenDialog", Text({"object X: TOpenDialog", "  Colour = 1", "end"}),
+       "Error reading X.Colour: Property does not exist."},
+      {"TSaveDialog", "", "OBJECT expected on line 1."},
+  };
+  for (const auto& c : kCases) {
+    Start(c.className);
+    RunResult result = client_->run(c.request);
+    EXPECT_EQ(Outcome::NoReply, result.outcome) << c.report;
+    EXPECT_EQ(0, result.answer) << c.report;
+    EXPECT_EQ(c.report, result.failure);
+    EXPECT_EQ("Dlgserver", client_->failureCaption()) << c.report;
+    ExpectStillRunning();
+    EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes()) << c.report;
+  }
+}
+
+TEST_F(ServerTest, KnownClassWithoutDialogKindIsAnsweredZeroWithoutReport) {
+  for (const char* className : {"TCommonDialog", "TComponent", "tcommondialog"}) {
+    Start(className);
+    RunResult result = client_->run(Text({"object X: TOpenDialog", "end"}));
+    EXPECT_EQ(Outcome::NoReply, result.outcome) << className;
+    EXPECT_EQ(0, result.answer) << className;
+    EXPECT_EQ(0u, client_->failureReports().size()) << className << ": " << client_->failure();
+    ExpectStillRunning();
+    EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes()) << className;
+  }
+}
+
+// --- Accepted and cancelled runs ---------------------------------------------------------------
+
+TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
+  const std::string dir = TestFiles().dir();
+  RunResult result = Run("TOpenDialog",
+                         Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
+                               "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}),
+                         "file=a.txt,ok");
+  EXPECT_EQ(Outcome::Accepted, result.outcome) << result.failure << "\n" << log_;
+  EXPECT_EQ(1, result.answer);
+  EXPECT_EQ(Text({"object OpenDialog2: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'",
+                  "  Filter = 'Text|*.txt|All|*.*'", "  InitialDir = '" + dir + "'", "  Title = 'Pick one'", "end"}),
+            result.text);
+  EXPECT_EQ((std::vector<uint32_t>{1024, 1027, 1025}), Codes());
+  ASSERT_EQ(3u, client_->received().size());
+  EXPECT_EQ("", client_->received()[1].data) << "running notice carries no data";
+  EXPECT_EQ(client_->hostForm(), client_->received()[1].sender);
+  EXPECT_EQ(client_->hostForm(), client_->received()[2].sender);
+  EXPECT_EQ(result.text.size(), client_->received()[2].data.size()) << "cbData is the text's length";
+  EXPECT_EQ("Pick one|", dialogCaption_);
+  EXPECT_EQ(client_->window(), dialogOwner_) << "the dialog is owned by the client's window";
+  ExpectServerEndsWithZero();
+}
+
+TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
+  const std::string dir = TestFiles().dir();
+  const std::string request = Text({"object Dlg: TSaveDialog", "  DefaultExt = 'html'", "  FileName = 'keep.txt'",
+                                    "  FilterIndex = 2", "  InitialDir = '" + dir + "'",
+                                    "  Options = [ofReadOnly, ofHideReadOnly]", "end"});
+  RunResult result = Run("tsavedialog", request, "file=b.txt,cancel");
+  EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+  EXPECT_EQ(Text({"object Dlg: TSaveDialog", "  DefaultExt = 'html'", "  FileEditStyle = fsEdit",
+                  "  FileName = 'keep.txt'", "  FilterIndex = 2", "  InitialDir = '" + dir + "'",
+                  "  Options = [ofReadOnly, ofHideReadOnly]", "end"}),
+            result.text);
+  EXPECT_EQ((std::vector<uint32_t>{1024, 1027, 1026}), Codes());
+  ExpectServerEndsWithZero();
+}
+
+TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
+  RunResult result = Run("TOpenDialog", Text({"object DialogForm: TOpenDialog", "end"}), "cancel");
+  EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
+  EXPECT_EQ(Text({"object DialogForm_1: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
+}
+
+TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
+  RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+  EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
+  int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
+  ASSERT_GT(width, 0);
+  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, dialogRect_.left);
+  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, dialogRect_.top);
+}
+
+// --- Open and save dialogs -----------------------------------------------------------------------
+
+TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
+  const std::string dir = TestFiles().dir();
+  const std::string start = "object X: TOpenDialog";
+  const struct {
+    const char* label;
+    const char* className;
+    std::vector<std::string> properties;
+    const char* steps;
+    Outcome outcome;
+    std::vector<std::string> reply;
+  } kCases[] = {
+      {"explorer multi-select", "TOpenDialog",
+       {"  Options = [ofAllowMultiSelect]", "  InitialDir = '" + dir + "'"}, "file=\"b.txt\" \"a.txt\",ok",
+       Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\b.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'", "  Options = [ofAllowMultiSelect]"}},
+      {"name with blanks, old style", "TOpenDialog",
+       {"  Options = [ofOldStyleDialog]", "  InitialDir = '" + dir + "\\My Data'"}, "file=a b.txt,ok",
+       Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\My Data\\a b.txt'",
+        "  InitialDir = '" + dir + "\\My Data'", "  Options = [ofOldStyleDialog]"}},
+      {"read-only box and filter index", "TOpenDialog",
+       {"  Filter = 'Text|*.txt|Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"},
+       "readonly,filter=2,file=c.dat,ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\c.dat'", "  Filter = 'Text|*.txt|Data|*.dat|All|*.*'",
+        "  FilterIndex = 2", "  InitialDir = '" + dir + "'", "  Options = [ofReadOnly]"}},
+      {"read-only option removed when the box is clear", "TOpenDialog",
+       {"  InitialDir = '" + dir + "'", "  Options = [ofReadOnly]"}, "noreadonly,file=a.txt,ok",
+       Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'"}},
+      {"save over an existing file, prompt answered yes", "TSaveDialog",
+       {"  InitialDir = '" + dir + "'", "  Options = [ofOverwritePrompt]"}, "file=a.txt,ok,yes", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'", "  Options = [ofOverwritePrompt]"}},
+      {"save, overwrite refused, then cancelled", "TSaveDialog",
+       {"  InitialDir = '" + dir + "'", "  Options = [ofOverwritePrompt]"}, "file=a.txt,ok,no,cancel",
+       Outcome::Cancelled,
+       {"  FileEditStyle = fsEdit", "  InitialDir = '" + dir + "'", "  Options = [ofOverwritePrompt]"}},
+      {"save a new file", "TSaveDialog", {"  InitialDir = '" + dir + "'", "  DefaultExt = 'txt'"}, "file=new,ok",
+       Outcome::Accepted,
+       {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\new.txt'",
+        "  FilterIndex = 0", "  InitialDir = '" + dir + "'"}},
+  };
+  for (const auto& c : kCases) {
+    std::string header = std::string("object X: ") + c.className;
+    std::vector<std::string> request{header};
+    request.insert(request.end(), c.properties.begin(), c.properties.end());
+    request.push_back("end");
+    log_.clear();
+    RunResult result = Run(c.className, Text(request), c.steps);
+    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
+    std::vector<std::string> reply{header};
+    reply.insert(reply.end(), c.reply.begin(), c.reply.end());
+    reply.push_back("end");
+    EXPECT_EQ(Text(reply), result.text) << c.label;
+    ExpectServerEndsWithZero();
+  }
+}
+
+}  // namespace
