@@ -1,0 +1,67 @@
+#include "server/dialog_kinds.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/errors.h"
+#include "commdlg/file_dialog_win.h"
+#include "objects/type_info.h"
+#include "server/application.h"
+#include "testing/expect_throw_msg.h"
+#include "testing/watchdog_win.h"
+
+namespace {
+
+const bool kWatchdog = StartWatchdog(120);
+
+TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
+  DialogKindRegistry registry;
+  AddServedDialogKinds(registry);
+  ASSERT_EQ(2u, registry.entries().size());
+  EXPECT_STREQ("TOpenDialog", registry.entries()[0].info->name) << "kept sorted";
+  EXPECT_STREQ("TSaveDialog", registry.entries()[1].info->name);
+  const struct {
+    const char* name;
+    const char* found;
+    ExecuteRoutine execute;
+  } kCases[] = {
+      {"TOpenDialog", "TOpenDialog", ExecuteOpenDialog},
+      {"topendialog", "TOpenDialog", ExecuteOpenDialog},
+      {"TSAVEDIALOG", "TSaveDialog", ExecuteSaveDialog},
+  };
+  for (const auto& c : kCases) {
+    DialogKind kind = registry.find(c.name);
+    ASSERT_NE(nullptr, kind.info) << c.name;
+    EXPECT_STREQ(c.found, kind.info->name) << c.name;
+    EXPECT_EQ(c.execute, kind.execute) << c.name;
+  }
+}
+
+TEST(DialogKindRegistryTest, AncestorsAreKnownClassesWithoutAKind) {
+  DialogKindRegistry registry;
+  AddServedDialogKinds(registry);
+  for (const char* name : {"TCommonDialog", "tcomponent", "TPersistent"}) {
+    DialogKind kind = registry.find(name);
+    EXPECT_EQ(nullptr, kind.info) << name;
+    EXPECT_EQ(nullptr, kind.execute) << name;
+  }
+  EXPECT_THROW_MSG(registry.find("TNoSuchDialog"), EClassNotFound, "Class TNoSuchDialog not found");
+  EXPECT_THROW_MSG(registry.find(""), EClassNotFound, "Class  not found");
+}
+
+TEST(ApplicationTitleTest, ProgramFileNameWithoutFolderAndExtension) {
+  const struct {
+    const char* path;
+    const char* title;
+  } kCases[] = {
+      {"C:\\bin\\dlgserver.exe", "Dlgserver"},
+      {"C:\\bin\\DLGSERVER.EXE", "Dlgserver"},
+      {"Z:\\a.b\\My.Server.exe", "My.server"},
+      {"dlgserver", "Dlgserver"},
+      {"C:\\x\\1st.exe", "1st"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(c.title, ApplicationTitleFor(c.path)) << c.path;
+}
+
+}  // namespace
