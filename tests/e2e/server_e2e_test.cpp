@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,7 @@ class ServerTest : public ::testing::Test {
     options.runTimeoutMs = 30000;
     options.narrate = [this](const std::string& line) { log_ += line + "\n"; };
     options.onDialogIdle = [this] {
+      if (killerHook_) killerHook_();
       if (!driver_) return;
       driver_->poll();
       if (HWND dialog = driver_->dialog(); dialog && IsWindow(dialog)) {
@@ -121,6 +123,7 @@ class ServerTest : public ::testing::Test {
 
   std::unique_ptr<DialogClient> client_;
   std::unique_ptr<AutoDriver> driver_;
+  std::function<void()> killerHook_;
   std::string log_;
   std::string dialogCaption_;
   RECT dialogRect_{};
@@ -308,6 +311,29 @@ TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
   ASSERT_GT(width, 0);
   EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, dialogRect_.left);
   EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, dialogRect_.top);
+}
+
+TEST_F(ServerTest, ServerEndingWithoutAReplyIsReportedNotAwaited) {
+  Start("TOpenDialog");
+  ASSERT_FALSE(HasFatalFailure());
+  // Once the dialog is up, the server is killed from outside.
+  DWORD serverThread = client_->serverThreadId();
+  DWORD serverProcess = client_->serverProcessId();
+  HWND owner = client_->window();
+  bool killed = false;
+  auto killer = [&] {
+    if (!killed && FindOwnedDialog(serverThread, owner)) {
+      HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, serverProcess);
+      killed = process && TerminateProcess(process, 5);
+      if (process) CloseHandle(process);
+    }
+  };
+  killerHook_ = killer;
+  RunResult result = client_->run(Text({"object X: TOpenDialog", "end"}));
+  EXPECT_TRUE(killed);
+  EXPECT_EQ(Outcome::NoReply, result.outcome);
+  EXPECT_EQ("the server ended without replying (exit code 5)", result.failure);
+  EXPECT_EQ((std::vector<uint32_t>{1024, 1027}), Codes());
 }
 
 // --- Open and save dialogs -----------------------------------------------------------------------

@@ -1,0 +1,205 @@
+// dlgrun.exe as scripts use it: exit status, the reply on standard output byte for byte, the
+// narration on standard error, time-outs, and the server ending with dlgrun.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/process.h"
+#include "platform/win32.h"
+#include "testing/watchdog_win.h"
+
+namespace {
+
+const bool kWatchdog = StartWatchdog(300);
+
+std::string Text(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string TempPath(const std::string& name) {
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + "dlgrun-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+struct Finished {
+  DWORD exitCode = 999;
+  std::string out, err;
+};
+
+HANDLE Inheritable(const std::string& path, bool write) {
+  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
+  return CreateFileA(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     &security, write ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
+}
+
+// Starts dlgrun.exe with `arguments` and `input` on standard input.
+class DlgRun {
+ public:
+  DlgRun(const std::vector<std::string>& arguments, const std::string& input = std::string()) {
+    outPath_ = TempPath("out"), errPath_ = TempPath("err"), inPath_ = TempPath("in");
+    WriteFile(inPath_, input);
+    HANDLE in = Inheritable(inPath_, false), out = Inheritable(outPath_, true), err = Inheritable(errPath_, true);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in, startup.hStdOutput = out, startup.hStdError = err;
+    std::string program = ProgramDirectory() + "dlgrun.exe";
+    std::string line = CommandLineFor(program, arguments);
+    PROCESS_INFORMATION info{};
+    started_ = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    CloseHandle(in), CloseHandle(out), CloseHandle(err);
+    if (started_) {
+      process_ = info.hProcess;
+      CloseHandle(info.hThread);
+    }
+  }
+  ~DlgRun() {
+    if (process_) {
+      TerminateProcess(process_, 1);
+      CloseHandle(process_);
+    }
+    DeleteFileA(outPath_.c_str()), DeleteFileA(errPath_.c_str()), DeleteFileA(inPath_.c_str());
+  }
+  bool started() const { return started_; }
+  HANDLE process() const { return process_; }
+  std::string err() const { return ReadFile(errPath_); }
+
+  Finished wait(DWORD ms = 60000) {
+    Finished result;
+    if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return result;
+    GetExitCodeProcess(process_, &result.exitCode);
+    result.out = ReadFile(outPath_);
+    result.err = ReadFile(errPath_);
+    return result;
+  }
+
+  // The server's process id, from the narration.
+  DWORD serverProcessId(DWORD ms = 20000) const {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+      std::string text = err();
+      size_t at = text.find("server started (process ");
+      if (at != std::string::npos) return std::stoul(text.substr(at + 24));
+      Sleep(50);
+    }
+    return 0;
+  }
+
+ private:
+  bool started_ = false;
+  HANDLE process_ = nullptr;
+  std::string outPath_, errPath_, inPath_;
+};
+
+// The order in which `needles` appear in `text`; npos for a missing one.
+std::vector<size_t> Positions(const std::string& text, const std::vector<std::string>& needles) {
+  std::vector<size_t> at;
+  for (const std::string& needle : needles) at.push_back(text.find(needle));
+  return at;
+}
+
+bool Ascending(const std::vector<size_t>& at) {
+  for (size_t i = 0; i < at.size(); ++i)
+    if (at[i] == std::string::npos || (i > 0 && at[i] < at[i - 1])) return false;
+  return true;
+}
+
+bool EndsWithin(DWORD processId, DWORD ms) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (!process) return true;  // already gone
+  bool ended = WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+TEST(DlgRunTest, AcceptedRunPrintsTheReplyExactlyAndExitsZero) {
+  std::string request = Text({"object OpenDialog1x: TOpenDialog", "  FileName = 'C:\\windows\\win.ini'", "end"});
+  std::string requestPath = TempPath("request.txt");
+  WriteFile(requestPath, request);
+  DlgRun run({"--auto", "ok", "TOpenDialog", requestPath});
+  ASSERT_TRUE(run.started());
+  Finished done = run.wait();
+  DeleteFileA(requestPath.c_str());
+  EXPECT_EQ(0u, done.exitCode) << done.err;
+  // Without a filter the platform answers filter index 0, which is written back.
+  EXPECT_EQ(Text({"object OpenDialog1x: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = 'C:\\windows\\win.ini'",
+                  "  FilterIndex = 0", "end"}),
+            done.out);
+  EXPECT_TRUE(Ascending(Positions(done.err, {"ready notice (1024)", "running notice (1027)",
+                                             "reply, accepted (1025)", "server ended (exit code 0)"})))
+      << done.err;
+}
+
+TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
+  const std::string request = Text({"object X: TOpenDialog", "end"});
+  const struct {
+    const char* label;
+    std::vector<std::string> arguments;
+    std::string input;
+    DWORD exitCode;
+    std::string out;
+    std::string err;  // a line standard error must contain
+  } kCases[] = {
+      {"cancelled, request on standard input", {"--auto", "cancel", "TOpenDialog", "-"}, request, 1,
+       Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), "reply, cancelled (1026)"},
+      {"request from standard input by default", {"--auto", "cancel", "TSaveDialog"}, request, 1,
+       Text({"object X: TSaveDialog", "  FileEditStyle = fsEdit", "end"}), "reply, cancelled (1026)"},
+      {"unknown class", {"--auto", "ok", "TNoSuchDialog", "-"}, request, 2, "",
+       "dlgrun: no reply: Class TNoSuchDialog not found."},
+      {"class without a dialog kind", {"--auto", "ok", "TCommonDialog", "-"}, request, 2, "",
+       "the server refused the run request (answer 0)"},
+      {"bad request", {"--auto", "ok", "TOpenDialog", "-"}, "object X TOpenDialog\r\nend\r\n", 2, "",
+       "dlgrun: no reply: ''='' expected on line 2."},
+      {"time-out", {"--timeout", "2", "TOpenDialog", "-"}, request, 3, "", "dlgrun: time-out:"},
+      {"no class", {"--auto", "ok"}, "", 4, "", "dlgrun: no CLASS given"},
+      {"unknown step", {"--auto", "jump", "TOpenDialog", "-"}, request, 4, "", "unknown step 'jump'"},
+  };
+  for (const auto& c : kCases) {
+    DlgRun run(c.arguments, c.input);
+    ASSERT_TRUE(run.started()) << c.label;
+    Finished done = run.wait();
+    EXPECT_EQ(c.exitCode, done.exitCode) << c.label << "\n" << done.err;
+    EXPECT_EQ(c.out, done.out) << c.label;
+    EXPECT_NE(std::string::npos, done.err.find(c.err)) << c.label << ": standard error was\n" << done.err;
+  }
+}
+
+TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {
+  const std::string request = Text({"object X: TOpenDialog", "end"});
+  const struct {
+    const char* label;
+    std::vector<std::string> arguments;
+    bool killDlgRun;
+  } kCases[] = {
+      {"dlgrun killed while the dialog is open", {"TOpenDialog", "-"}, true},
+      {"dlgrun timed out", {"--timeout", "2", "TOpenDialog", "-"}, false},
+  };
+  for (const auto& c : kCases) {
+    DlgRun run(c.arguments, request);
+    ASSERT_TRUE(run.started()) << c.label;
+    DWORD server = run.serverProcessId();
+    ASSERT_NE(0u, server) << c.label << ": " << run.err();
+    if (c.killDlgRun) {
+      for (int i = 0; i < 200 && run.err().find("running notice") == std::string::npos; ++i) Sleep(50);
+      TerminateProcess(run.process(), 9);
+    }
+    run.wait();
+    EXPECT_TRUE(EndsWithin(server, 10000)) << c.label << ": the server outlived dlgrun";
+  }
+}
+
+}  // namespace
