@@ -66,7 +66,7 @@ run_ctest() {
 }
 
 # The virtual display and the Wine server, stopped by PID (display) and by prefix (server).
-export WINEPREFIX=$root/build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix} WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb_pid=
 start_wine_session() {
