@@ -21,6 +21,7 @@ namespace {
 constexpr int kExponentBias = 16383;
 constexpr int kExponentMax = 0x7FFF;
 constexpr int kSignificandBits = 64;
+constexpr size_t kPrecision = 15;  // significant digits of FloatToText
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -83,16 +84,30 @@ std::string FloatToText(long double value) {
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
 
-  // Fifteen significant digits, correctly rounded: "d.dddddddddddddde+X".
-  char printed[64];
-  std::snprintf(printed, sizeof printed, "%.14Le", value);
+  // Rounded to fifteen significant digits, halves away from zero. The 40 digits printed first
+  // decide the rounding; a long double has about 20 significant digits, so a value that only
+  // looks like a half in those 40 digits cannot occur in practice.
+  char printed[80];
+  std::snprintf(printed, sizeof printed, "%.39Le", std::fabs(value));  // "d.ddd...de+X"
   std::string digits;
   const char* p = printed;
-  bool negative = *p == '-';
-  if (negative) ++p;
   for (; *p && *p != 'e'; ++p)
     if (IsDigit(*p)) digits += *p;
   int exponent = std::atoi(p + 1) + 1;  // value = 0.d1d2...dn * 10^exponent
+  bool roundUp = digits.size() > kPrecision && digits[kPrecision] >= '5';
+  digits.resize(kPrecision);
+  if (roundUp) {
+    size_t i = kPrecision;
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');  // 999... became 1000...
+      digits.pop_back();
+      ++exponent;
+    } else {
+      ++digits[i - 1];
+    }
+  }
+  bool negative = value < 0;
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   int n = static_cast<int>(digits.size());
   char separator = DecimalSeparator();
