@@ -8,7 +8,6 @@
 #include "base/format.h"
 #include "base/integer.h"
 #include "base/messages.h"
-#include "base/text.h"
 
 namespace {
 
@@ -21,6 +20,7 @@ bool IsIdentStart(uint8_t c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 bool IsIdentChar(uint8_t c) { return IsIdentStart(c) || IsDigit(c); }
+uint8_t UpperAscii(uint8_t c) { return c >= 'a' && c <= 'z' ? static_cast<uint8_t>(c - 32) : c; }
 bool IsFloatChar(uint8_t c) {
   return IsDigit(c) || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
 }
@@ -197,8 +197,15 @@ void TParser::checkToken(int kind) const {
   }
 }
 
+// Compared in the window: the converter asks this several times per property.
 bool TParser::tokenSymbolIs(const char* word) const {
-  return token_ == kTokenSymbol && SameText(tokenString(), word);
+  if (token_ != kTokenSymbol || tokenStart_ < 0) return false;
+  size_t start = static_cast<size_t>(tokenStart_);
+  size_t length = std::strlen(word);
+  if (source_ - start != length) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (UpperAscii(window_[start + i]) != UpperAscii(static_cast<uint8_t>(word[i]))) return false;
+  return true;
 }
 
 void TParser::checkSymbol(const char* word) const {
