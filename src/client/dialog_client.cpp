@@ -30,6 +30,13 @@ DWORD Remaining(ULONGLONG deadline) {
 ULONGLONG DeadlineIn(DWORD ms) { return ms == INFINITE ? ~0ull : GetTickCount64() + ms; }
 }  // namespace
 
+double MonotonicMs() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 const char* OutcomeName(Outcome outcome) {
   switch (outcome) {
     case Outcome::Accepted: return "accepted";
@@ -81,7 +88,7 @@ LRESULT CALLBACK DialogClient::WindowProc(HWND window, UINT message, WPARAM wPar
     CopyDataMessage data;
     if (!ReadCopyData(lParam, data)) return 0;
     HWND sender = reinterpret_cast<HWND>(wParam);
-    client->received_.push_back({data.code, sender, data.data});
+    client->received_.push_back({data.code, sender, data.data, MonotonicMs()});
     client->say(CodeName(data.code, true) + " (" + std::to_string(data.code) + "), " +
                 std::to_string(data.data.size()) + " bytes, wParam " +
                 std::to_string(reinterpret_cast<uintptr_t>(sender)));
@@ -171,6 +178,25 @@ DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done,
 }
 
 bool DialogClient::waitReady() {
+  if (!waitReadyNotice()) return false;
+  // The host form's window is created right after the ready notice has been answered.
+  WaitEnd end = waitUntil(
+      [&] {
+        hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
+        return hostForm_ != nullptr;
+      },
+      options_.readyTimeoutMs);
+  if (end != WaitEnd::Done) {
+    failure_ = end == WaitEnd::ServerEnded ? "the server ended before its host form appeared"
+                                           : "the host form did not appear within the time limit";
+    say(failure_);
+    return false;
+  }
+  say("host form found (window " + std::to_string(reinterpret_cast<uintptr_t>(hostForm_)) + ")");
+  return true;
+}
+
+bool DialogClient::waitReadyNotice() {
   size_t from = received_.size();
   auto ready = [&] {
     for (size_t i = from; i < received_.size(); ++i)
@@ -184,20 +210,6 @@ bool DialogClient::waitReady() {
     say(failure_);
     return false;
   }
-  // The host form's window is created right after the ready notice has been answered.
-  end = waitUntil(
-      [&] {
-        hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
-        return hostForm_ != nullptr;
-      },
-      options_.readyTimeoutMs);
-  if (end != WaitEnd::Done) {
-    failure_ = end == WaitEnd::ServerEnded ? "the server ended before its host form appeared"
-                                           : "the host form did not appear within the time limit";
-    say(failure_);
-    return false;
-  }
-  say("host form found (window " + std::to_string(reinterpret_cast<uintptr_t>(hostForm_)) + ")");
   return true;
 }
 

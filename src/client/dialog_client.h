@@ -38,7 +38,11 @@ struct ReceivedCopyData {
   uint32_t code;
   HWND sender;  // wParam
   std::string data;
+  double atMs;  // when it arrived, on the MonotonicMs clock
 };
+
+// Milliseconds on a monotonic high-resolution clock.
+double MonotonicMs();
 
 class DialogClient {
  public:
@@ -70,6 +74,8 @@ class DialogClient {
   // Waits for the ready notice and then for the host form's window. True when both came;
   // otherwise failure() says whether the server ended or the time ran out.
   bool waitReady();
+  // The first half of waitReady: only the ready notice.
+  bool waitReadyNotice();
   HWND hostForm() const { return hostForm_; }
 
   // Sends WM_COPYDATA {code, data} to the host form and answers its result, handling this
@@ -89,6 +95,7 @@ class DialogClient {
   bool serverRunning() const;
   DWORD serverProcessId() const { return child_.processId; }
   DWORD serverThreadId() const { return child_.threadId; }
+  HANDLE serverProcess() const { return child_.process; }
   // Ends the server now.
   void endServer();
 
