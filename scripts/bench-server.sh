@@ -7,6 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${DLG_WIN_BUILD:-$root/build/win32}
 "$root/scripts/setup.sh" >&2
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+fi
 cmake --build "$build" -j2 --target dlgbench >&2
 exec "$root/scripts/wine-gui-run.sh" "$build/bin/dlgbench.exe" "$@"

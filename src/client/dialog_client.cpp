@@ -222,6 +222,9 @@ bool DialogClient::send(uint32_t code, const std::string& data, LRESULT* answer,
   HWND to = hostForm_;
   HWND from = window_;
   UINT limit = timeoutMs == INFINITE ? 0x7FFFFFFF : timeoutMs;
+  const std::string what =
+      (code == protocol::kRunRequest ? std::string("run request") : std::string("code")) + " (" + std::to_string(code) + ")";
+  say(what + " sent, " + std::to_string(data.size()) + " bytes");
   std::thread sender([&] {
     sent = SendCopyDataTimeout(to, from, code, data, limit, &result);
     finished = true;
@@ -231,9 +234,7 @@ bool DialogClient::send(uint32_t code, const std::string& data, LRESULT* answer,
   while (end != WaitEnd::Done && !finished) Sleep(5);
   sender.join();
   if (answer) *answer = result;
-  say((code == protocol::kRunRequest ? std::string("run request") : "code " + std::to_string(code)) +
-      " (" + std::to_string(code) + ") sent, " + std::to_string(data.size()) + " bytes: " +
-      (sent ? "answered " + std::to_string(static_cast<long>(result)) : std::string("not answered")));
+  say(what + (sent ? " answered " + std::to_string(static_cast<long>(result)) : std::string(" not answered")));
   return sent;
 }
 
