@@ -96,6 +96,8 @@ start_wine_session() {
 
 stop_wine_session() {
   wineserver -k >/dev/null 2>&1 || true
+  # The display and session the end-to-end tests keep for their own prefix.
+  DLG_WINEPREFIX=$root/build/win32/wineprefix-gui scripts/wine-gui-run.sh --stop
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     xvfb_pid=

@@ -6,7 +6,8 @@
 # the display must outlive the session. The Xvfb and the prefix's wineserver are stopped
 # DLG_XVFB_LINGER seconds (default 30) after the last run ended. With DLG_USE_DISPLAY=1 the
 # caller's $DISPLAY is used instead (to watch or take part). Time limit and exit status as for
-# scripts/wine-run.sh, which this calls.
+# scripts/wine-run.sh, which this calls. `scripts/wine-gui-run.sh --stop` stops the prefix's
+# display and Wine session at once (scripts/test.sh does, at its end).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui}
@@ -14,8 +15,16 @@ prefix=$DLG_WINEPREFIX
 linger=${DLG_XVFB_LINGER:-30}
 
 if [ $# -eq 0 ]; then
-  echo "usage: $0 PROGRAM.exe [ARGS...]" >&2
+  echo "usage: $0 PROGRAM.exe [ARGS...] | --stop" >&2
   exit 2
+fi
+if [ "$1" = --stop ]; then
+  if [ -s "$prefix.xvfb" ]; then
+    read -r pid _ <"$prefix.xvfb" || true
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+  fi
+  exit 0
 fi
 
 if [ "${DLG_USE_DISPLAY:-0}" != 1 ]; then
