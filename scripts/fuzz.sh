@@ -3,6 +3,7 @@
 # behaviour sanitizers) and runs each for SECONDS (default 60) on a scratch copy of its seed
 # corpus, so the seeds in tests/fuzz/corpus stay as they are. Prints per target how long it ran
 # and whether it found anything; a finding's input is kept under build/fuzz/findings/<target>/.
+# All targets share one dictionary of component text words (tests/fuzz/component_text.dict).
 #   scripts/fuzz.sh [SECONDS]
 # Exit status 1 when any target found something or failed to build.
 set -uo pipefail
@@ -40,7 +41,8 @@ for target in "${targets[@]}"; do
   start=$SECONDS
   ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} \
     build/fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$findings/" "$scratch" >"$log" 2>&1
+    -print_final_stats=1 -dict=tests/fuzz/component_text.dict -artifact_prefix="$findings/" \
+    "$scratch" >"$log" 2>&1
   rc=$?
   took=$((SECONDS - start))
   runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || true)
