@@ -62,14 +62,11 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   }
   auto* form = reinterpret_cast<THostForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form && form->window_ == nullptr) form->window_ = window;
-  if (form) {
-    // Nothing leaves a window procedure as an exception: a failure becomes the report.
+  if (form && (message == WM_COPYDATA || (message == form->focusProbe_ && message != 0))) {
+    // Nothing leaves a window procedure as an exception: a failure becomes the report, and the
+    // message is answered 0.
     try {
-      LRESULT result = 0;
-      if (message == WM_COPYDATA || (message == form->focusProbe_ && message != 0)) {
-        result = form->handleMessage(message, wParam, lParam);
-        return result;
-      }
+      return form->handleMessage(message, wParam, lParam);
     } catch (...) {
       Application().showException(std::current_exception());
       return 0;

@@ -44,10 +44,16 @@ class Files {
     CreateDirectoryA(dir_.c_str(), nullptr);
     CreateDirectoryA((dir_ + "\\My Data").c_str(), nullptr);
     for (const char* name : {"a.txt", "b.txt", "c.dat", "My Data\\a b.txt"}) Touch(dir_ + "\\" + name);
+    for (const char* tag : {"a", "b"}) Touch("C:\\" + rootName(tag));
+  }
+  // A file of this process in the root of drive C.
+  static std::string rootName(const std::string& tag) {
+    return "dlg-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + tag + ".txt";
   }
   ~Files() {
     for (const char* name : {"a.txt", "b.txt", "c.dat", "My Data\\a b.txt", "new.txt"})
       DeleteFileA((dir_ + "\\" + name).c_str());
+    for (const char* tag : {"a", "b"}) DeleteFileA(("C:\\" + rootName(tag)).c_str());
     RemoveDirectoryA((dir_ + "\\My Data").c_str());
     RemoveDirectoryA(dir_.c_str());
   }
@@ -345,7 +351,7 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
     const char* label;
     const char* className;
     std::vector<std::string> properties;
-    const char* steps;
+    std::string steps;
     Outcome outcome;
     std::vector<std::string> reply;
   } kCases[] = {
@@ -354,6 +360,11 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        Outcome::Accepted,
        {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\b.txt'", "  FilterIndex = 0",
         "  InitialDir = '" + dir + "'", "  Options = [ofAllowMultiSelect]"}},
+      {"explorer multi-select in the drive root", "TOpenDialog",
+       {"  Options = [ofAllowMultiSelect]", "  InitialDir = 'C:\\'"},
+       "file=\"" + TestFiles().rootName("b") + "\" \"" + TestFiles().rootName("a") + "\",ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = 'C:\\" + TestFiles().rootName("b") + "'", "  FilterIndex = 0",
+        "  InitialDir = 'C:\\'", "  Options = [ofAllowMultiSelect]"}},
       {"name with blanks, old style", "TOpenDialog",
        {"  Options = [ofOldStyleDialog]", "  InitialDir = '" + dir + "\\My Data'"}, "file=a b.txt,ok",
        Outcome::Accepted,
