@@ -80,7 +80,7 @@ class ServerTest : public ::testing::Test {
     options.runTimeoutMs = 30000;
     options.narrate = [this](const std::string& line) { log_ += line + "\n"; };
     options.onDialogIdle = [this] {
-      if (killerHook_) killerHook_();
+      if (idleHook_) idleHook_();
       if (!driver_) return;
       driver_->poll();
       if (HWND dialog = driver_->dialog(); dialog && IsWindow(dialog)) {
@@ -129,7 +129,7 @@ class ServerTest : public ::testing::Test {
 
   std::unique_ptr<DialogClient> client_;
   std::unique_ptr<AutoDriver> driver_;
-  std::function<void()> killerHook_;
+  std::function<void()> idleHook_;  // runs first on every idle pass of a running dialog
   std::string log_;
   std::string dialogCaption_;
   RECT dialogRect_{};
@@ -294,7 +294,14 @@ TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
   const std::string request = Text({"object Dlg: TSaveDialog", "  DefaultExt = 'html'", "  FileName = 'keep.txt'",
                                     "  FilterIndex = 2", "  InitialDir = '" + dir + "'",
                                     "  Options = [ofReadOnly, ofHideReadOnly]", "end"});
+  // The focus probe is answered while the dialog is open, too.
+  LRESULT probeAnswer = -1;
+  idleHook_ = [&] {
+    if (probeAnswer == -1 && driver_ && driver_->dialog())
+      client_->sendMessage(RegisterWindowMessageA("QTM_FocusMyDialog"), 0, 0, &probeAnswer);
+  };
   RunResult result = Run("tsavedialog", request, "file=b.txt,cancel");
+  EXPECT_EQ(1, probeAnswer);
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
   EXPECT_EQ(Text({"object Dlg: TSaveDialog", "  DefaultExt = 'html'", "  FileEditStyle = fsEdit",
                   "  FileName = 'keep.txt'", "  FilterIndex = 2", "  InitialDir = '" + dir + "'",
@@ -334,7 +341,7 @@ TEST_F(ServerTest, ServerEndingWithoutAReplyIsReportedNotAwaited) {
       if (process) CloseHandle(process);
     }
   };
-  killerHook_ = killer;
+  idleHook_ = killer;
   RunResult result = client_->run(Text({"object X: TOpenDialog", "end"}));
   EXPECT_TRUE(killed);
   EXPECT_EQ(Outcome::NoReply, result.outcome);
