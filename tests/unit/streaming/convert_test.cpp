@@ -218,41 +218,14 @@ TEST(Convert, LimitsNestingInBothDirections) {
 }
 
 TEST(Convert, RoundTripsBinaryThroughText) {
-  TMemoryStream binary;
-  {
-    TWriter w(binary);
-    w.writeSignature();
-    w.writePrefix(kFilerInherited | kFilerChildPos, 300);
-    w.writeStr("TForm");
-    w.writeStr("");
-    w.writeStr("Items");
-    w.writeValue(ValueTag::Collection);
-    w.writeInteger(-70000);
-    w.writeListBegin();
-    w.writeStr("Values");
-    w.writeListBegin();
-    w.writeString(std::string(300, '\''));
-    w.writeFloat(-2.5e-9L);
-    w.writeIdent("nil");
-    w.writeBoolean(false);
-    w.writeListEnd();
-    w.writeListEnd();
-    w.writeListEnd();
-    w.writeStr("Data");
-    w.writeBinary([](TStream& s) { s.writeBuffer(std::string(300, '\x9C').data(), 300); });
-    w.writeStr("Set");
-    w.writeValue(ValueTag::Set);
-    w.writeStr("a");
-    w.writeStr("");
-    w.writeListEnd();
-    w.writePrefix(0, 0);
-    w.writeStr("TButton");
-    w.writeStr("Ok");
-    w.writeListEnd();
-    w.writeListEnd();
-    w.writeListEnd();
-  }
-  EXPECT_EQ(ToBinary(ToText(binary.str())), binary.str());
+  // inherited TForm [300] with a collection item [-70000] holding a list (long string, float,
+  // nil, False), a 300-byte binary block, a set, and a child object Ok: TButton.
+  const std::string binary =
+      Bytes("'TPF0' F3 03 2C 01 05 'TForm' 00 05 'Items' 0E 04 90 EE FE FF 01 06 'Values' 01 "
+            "0C 2C 01 00 00") + std::string(300, '\'') +
+      Bytes("05 00 00 00 00 00 00 00 A0 00 C0 0D 08 00 00 00 04 'Data' 0A 2C 01 00 00") +
+      std::string(300, '\x9C') + Bytes("03 'Set' 0B 01 'a' 00 00 07 'TButton' 02 'Ok' 00 00 00");
+  EXPECT_EQ(ToBinary(ToText(binary)), binary);
 }
 
 TEST(Convert, UsesAFullStopAndRestoresTheSeparatorOnEveryPath) {
