@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/decimal_separator.h"
 #include "base/errors.h"
 
 namespace {
@@ -54,21 +53,6 @@ TEST(Parser, SplitsTextIntoTokens) {
   };
   for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens) << c.text;
   EXPECT_EQ(Tokens(std::string("a\0b", 3)), "1:a");  // a 0 byte ends the text
-}
-
-TEST(Parser, DecodesStringsInPlace) {
-  const struct { const char* text; std::string value; } cases[] = {
-      {"'Hello'", "Hello"}, {"''", ""}, {"'It''s'", "It's"}, {"''''", "'"},
-      {"#65#66", "AB"}, {"#", std::string(1, '\0')}, {"#300", ","}, {"#99999999999999999999", "\xFF"},
-      {"'ab'#13#10'cd'", "ab\r\ncd"}, {"'\xE9\x80'#9'x'", "\xE9\x80\tx"}, {"#39'x'#0", std::string("'x\0", 3)},
-  };
-  for (const auto& c : cases) {
-    TMemoryStream stream(c.text);
-    TParser parser(stream);
-    EXPECT_EQ(parser.token(), kTokenString) << c.text;
-    EXPECT_EQ(parser.tokenString(), c.value) << c.text;
-    EXPECT_EQ(parser.nextToken(), kTokenEOF) << c.text;
-  }
   EXPECT_EQ(Tokens("'ab' 'cd'#1x"), "2:ab 2:cd\x01 1:x");
 }
 
@@ -108,34 +92,6 @@ TEST(Parser, ReportsMalformedInputWithItsLine) {
       {"{ 0G }", [](TParser& p) { TMemoryStream s; p.hexToBinary(s); }, "EParserError Invalid binary value on line 1"},
   };
   for (const auto& c : cases) EXPECT_EQ(Failure(c.text, c.act), c.failure) << c.text.substr(0, 20);
-}
-
-TEST(Parser, MatchesKeywordsFoldingAsciiOnly) {
-  TMemoryStream stream("oBjEcT");
-  TParser parser(stream);
-  EXPECT_TRUE(parser.tokenSymbolIs("OBJECT"));
-  EXPECT_FALSE(parser.tokenSymbolIs("OBJEC"));
-  parser.checkSymbol("object");
-  TMemoryStream quoted("'OBJECT'");
-  EXPECT_FALSE(TParser(quoted).tokenSymbolIs("OBJECT"));
-}
-
-TEST(Parser, ReadsFloatsWithAFullStopWhateverTheSeparator) {
-  DecimalSeparatorScope comma(',');
-  TMemoryStream stream("1.5");
-  EXPECT_EQ(TParser(stream).tokenFloat(), 1.5L);
-  EXPECT_EQ(DecimalSeparator(), ',');
-}
-
-TEST(Parser, TakesDottedIdentifiersWithoutBlanks) {
-  TMemoryStream stream("Form1.Button1.Font x A .B");
-  TParser parser(stream);
-  EXPECT_EQ(parser.tokenDottedIdent(), "Form1.Button1.Font");
-  parser.nextToken();
-  EXPECT_EQ(parser.tokenDottedIdent(), "x");
-  parser.nextToken();
-  EXPECT_EQ(parser.tokenDottedIdent(), "A");
-  EXPECT_EQ(parser.nextToken(), '.');
 }
 
 TEST(Parser, ConvertsHexBlocksInChunksAcrossLines) {
