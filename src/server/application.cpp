@@ -15,10 +15,9 @@ std::string ApplicationTitleFor(const std::string& programPath) {
   std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
   size_t dot = name.find_last_of('.');
   if (dot != std::string::npos) name.resize(dot);
-  for (size_t i = 0; i < name.size(); ++i) {
+  for (size_t i = 1; i < name.size(); ++i) {
     char c = name[i];
-    if (i == 0 && c >= 'a' && c <= 'z') name[i] = static_cast<char>(c - 'a' + 'A');
-    if (i > 0 && c >= 'A' && c <= 'Z') name[i] = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z') name[i] = static_cast<char>(c - 'A' + 'a');
   }
   return name;
 }

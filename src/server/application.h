@@ -42,5 +42,5 @@ class TApplication {
 TApplication& Application();
 
 // "Dlgserver" for C:\bin\DLGSERVER.EXE: the file name without directory and extension, its first
-// letter upper case and the rest lower case.
+// letter as it stands and every later letter in lower case ("dlgserver" for dlgserver.exe).
 std::string ApplicationTitleFor(const std::string& programPath);

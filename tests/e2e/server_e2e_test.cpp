@@ -200,7 +200,7 @@ TEST_F(ServerTest, ServerShowsNoWindowAndItsHostFormLiesOffScreen) {
   EXPECT_EQ(342, rect.bottom - rect.top);
   HWND application = FindThreadWindow(client_->serverThreadId(), protocol::kApplicationClass);
   ASSERT_NE(nullptr, application);
-  EXPECT_EQ("Dlgserver", WindowText(application));
+  EXPECT_EQ("dlgserver", WindowText(application));
   LONG exStyle = GetWindowLongA(application, GWL_EXSTYLE);
   EXPECT_EQ(static_cast<LONG>(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), exStyle & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
 }
@@ -247,7 +247,7 @@ TEST_F(ServerTest, FailedRequestsAreReportedAndTheServerKeepsRunning) {
     EXPECT_EQ(Outcome::NoReply, result.outcome) << c.report;
     EXPECT_EQ(0, result.answer) << c.report;
     EXPECT_EQ(c.report, result.failure);
-    EXPECT_EQ("Dlgserver", client_->failureCaption()) << c.report;
+    EXPECT_EQ("dlgserver", client_->failureCaption()) << c.report;
     ExpectStillRunning();
     EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes()) << c.report;
   }

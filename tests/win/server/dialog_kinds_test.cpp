@@ -55,10 +55,10 @@ TEST(ApplicationTitleTest, ProgramFileNameWithoutFolderAndExtension) {
     const char* path;
     const char* title;
   } kCases[] = {
-      {"C:\\bin\\dlgserver.exe", "Dlgserver"},
+      {"C:\\bin\\dlgserver.exe", "dlgserver"},
       {"C:\\bin\\DLGSERVER.EXE", "Dlgserver"},
       {"Z:\\a.b\\My.Server.exe", "My.server"},
-      {"dlgserver", "Dlgserver"},
+      {"dlgserver", "dlgserver"},
       {"C:\\x\\1st.exe", "1st"},
   };
   for (const auto& c : kCases) EXPECT_EQ(c.title, ApplicationTitleFor(c.path)) << c.path;
