@@ -5,33 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/screen.h"
+#include "platform/screen.h"
 #include "platform/win32.h"
 #include "server/application.h"
 #include "server/host_form.h"
-
-namespace {
-class PlatformScreen : public ScreenInfo {
- public:
-  PlatformScreen() {
-    HDC dc = GetDC(nullptr);
-    pixelsPerInch_ = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-  }
-  int pixelsPerInch() const override { return pixelsPerInch_; }
-
- private:
-  int pixelsPerInch_;
-};
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::vector<std::string> arguments(__argv + 1, __argv + __argc);
 
   TApplication& application = Application();
   application.initialize(instance);
-  static PlatformScreen screen;
-  InstallScreen(&screen);
+  InstallPlatformScreen();
 
   // Kept off the task bar: the application window is a tool window.
   LONG exStyle = GetWindowLongA(application.window(), GWL_EXSTYLE);

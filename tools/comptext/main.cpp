@@ -20,6 +20,9 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
+#ifdef DLG_PLATFORM_SCREEN
+#include "platform/screen.h"
+#endif
 
 #include "base/errors.h"
 #include "base/stream.h"
@@ -107,6 +110,9 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+#endif
+#ifdef DLG_PLATFORM_SCREEN
+  InstallPlatformScreen();
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
