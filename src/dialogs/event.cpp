@@ -1,22 +1,13 @@
 #include "dialogs/event.h"
 
-const TypeInfo& NotifyEventType() {
-  static const TypeInfo type{"TNotifyEvent", TypeKind::Method, {}};
-  return type;
-}
-const TypeInfo& FDApplyEventType() {
-  static const TypeInfo type{"TFDApplyEvent", TypeKind::Method, {}};
-  return type;
-}
-const TypeInfo& OpenNotifyEventType() {
-  static const TypeInfo type{"TOpenNotifyEvent", TypeKind::Method, {}};
-  return type;
-}
-const TypeInfo& ShareNotifyEventType() {
-  static const TypeInfo type{"TShareNotifyEvent", TypeKind::Method, {}};
-  return type;
-}
-const TypeInfo& CommandNotifyEventType() {
-  static const TypeInfo type{"TCommandNotifyEvent", TypeKind::Method, {}};
-  return type;
-}
+#define DEFINE_EVENT_TYPE(Function, Name)                      \
+  const TypeInfo& Function() {                                 \
+    static const TypeInfo type{Name, TypeKind::Method, {}};    \
+    return type;                                               \
+  }
+
+DEFINE_EVENT_TYPE(NotifyEventType, "TNotifyEvent")
+DEFINE_EVENT_TYPE(FDApplyEventType, "TFDApplyEvent")
+DEFINE_EVENT_TYPE(OpenNotifyEventType, "TOpenNotifyEvent")
+DEFINE_EVENT_TYPE(ShareNotifyEventType, "TShareNotifyEvent")
+DEFINE_EVENT_TYPE(CommandNotifyEventType, "TCommandNotifyEvent")
