@@ -11,17 +11,17 @@
 namespace {
 
 // Bytes written as hex pairs and 'quoted text' separated by blanks: "06 02 'ab'".
-std::string Bytes(const std::string& spec) {
+std::string Bytes(const std::string& notation) {
   std::string out;
-  for (size_t i = 0; i < spec.size();) {
-    if (spec[i] == ' ') {
+  for (size_t i = 0; i < notation.size();) {
+    if (notation[i] == ' ') {
       ++i;
-    } else if (spec[i] == '\'') {
-      size_t end = spec.find('\'', i + 1);
-      out += spec.substr(i + 1, end - i - 1);
+    } else if (notation[i] == '\'') {
+      size_t end = notation.find('\'', i + 1);
+      out += notation.substr(i + 1, end - i - 1);
       i = end + 1;
     } else {
-      out += static_cast<char>(std::stoi(spec.substr(i, 2), nullptr, 16));
+      out += static_cast<char>(std::stoi(notation.substr(i, 2), nullptr, 16));
       i += 2;
     }
   }
