@@ -5,20 +5,17 @@ function(dlg_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()
 
-# All .cpp files of a source folder; files ending in _win.cpp only in the Windows build.
+# The portable .cpp files of a source folder: all but those ending in _win.cpp.
 function(dlg_sources out folder)
   file(GLOB all CONFIGURE_DEPENDS ${folder}/*.cpp)
-  set(result)
-  foreach(f ${all})
-    if(f MATCHES "_win\\.cpp$")
-      if(WIN32)
-        list(APPEND result ${f})
-      endif()
-    else()
-      list(APPEND result ${f})
-    endif()
-  endforeach()
-  set(${out} ${result} PARENT_SCOPE)
+  list(FILTER all EXCLUDE REGEX "_win\\.cpp$")
+  set(${out} ${all} PARENT_SCOPE)
+endfunction()
+
+# The Windows .cpp files of a source folder: those ending in _win.cpp.
+function(dlg_win_sources out folder)
+  file(GLOB all CONFIGURE_DEPENDS ${folder}/*_win.cpp)
+  set(${out} ${all} PARENT_SCOPE)
 endfunction()
 
 # One GoogleTest executable per test folder: tests/<kind>/<folder>/*_test.cpp -> <kind>_<folder>.
