@@ -41,6 +41,10 @@ uint32_t StandardFileDialogFlags(TOpenOptions options, bool newStyleControls) {
   return flags;
 }
 
+uint32_t CustomOpenDialogFlags(TOpenOptions options, bool hasTemplate) {
+  return ofn::kEnableHook | OptionFlags(options) | ofn::kExplorer | (hasTemplate ? ofn::kEnableTemplate : 0);
+}
+
 bool IsOldStyleFileDialog(TOpenOptions options, bool newStyleControls) {
   return InSet(options, ofOldStyleDialog) || !newStyleControls;
 }

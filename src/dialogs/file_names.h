@@ -42,6 +42,9 @@ uint32_t OptionFlags(TOpenOptions options);
 // Flags of a standard open or save dialog: the hook flag and the option flags, with the
 // Explorer bit inverted when the new-style controls flag is on and cleared when it is off.
 uint32_t StandardFileDialogFlags(TOpenOptions options, bool newStyleControls);
+// Flags of the hooked Explorer open dialog: the hook flag, the option flags and the Explorer
+// flag always (so ofOldStyleDialog changes nothing), and the template flag when it has one.
+uint32_t CustomOpenDialogFlags(TOpenOptions options, bool hasTemplate);
 // True when a standard file dialog runs the old-style dialog (and the classic hook).
 bool IsOldStyleFileDialog(TOpenOptions options, bool newStyleControls);
 // The character between names in the answer: a blank for an old-style multi-select, else NUL.
