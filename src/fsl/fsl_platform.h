@@ -1,0 +1,38 @@
+// What the association lookup needs of the platform: profile (INI) reads, short names, a
+// find-first query and the user locale's case-blind comparison. The Windows build implements
+// it over kernel32 (fsl_platform_win.h); tests use a fake.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What a find-first query reports of the first matching entry.
+struct FoundEntry {
+  bool isDirectory = false;
+  std::string fileName;  // the entry's long name as the file system stores it
+  // The last-write time converts to local time and then to a DOS date and time (1980..2107).
+  bool hasDosTime = false;
+};
+
+class FslPlatform {
+ public:
+  virtual ~FslPlatform() = default;
+
+  // The value of `key` in `section` of the profile `file`, or `defaultValue` when the file,
+  // section or key is missing, copied into `buffer` of `size` bytes: at most size - 1
+  // characters and a NUL. Returns the number of characters copied.
+  virtual uint32_t profileString(const std::string& file, const std::string& section,
+                                 const std::string& key, const std::string& defaultValue,
+                                 char* buffer, uint32_t size) = 0;
+  // The key names of `section` copied into `buffer` of `size` bytes, each ended by a NUL, the
+  // list ended by one more NUL. A list that does not fit is cut after size - 2 bytes and ended
+  // by two NULs. Returns the number of bytes before the final NUL (0 when there are none).
+  virtual uint32_t profileKeyNames(const std::string& file, const std::string& section,
+                                   char* buffer, uint32_t size) = 0;
+  // The short (8.3) form of `path`; empty when the platform gives none.
+  virtual std::string shortPathName(const std::string& path) = 0;
+  // A find-first query (wildcards allowed): true and the first entry when one matches.
+  virtual bool findFirst(const std::string& name, FoundEntry& entry) = 0;
+  // The user's default locale comparison with case ignored, over both full strings.
+  virtual bool sameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
+};

@@ -1,0 +1,114 @@
+#include "fsl/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_fsl_platform.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Key names that fill `bytes` bytes of the key-name buffer, each with its NUL.
+FakeFslPlatform::Entries Filler(size_t bytes) {
+  FakeFslPlatform::Entries entries;
+  for (int i = 0; bytes > 0; ++i) {
+    // Never leave a remainder too short for a name of its own.
+    size_t length = bytes - 1 <= 40 ? bytes - 1 : (bytes - 1 - 41 < 10 ? 20 : 40);
+    std::string name = "K" + std::to_string(i);
+    name += std::string(length - name.size(), 'x');
+    entries.emplace_back(name, "C:\\F.FSL");
+    bytes -= length + 1;
+  }
+  return entries;
+}
+
+TEST(ReadIniStringTest, ValueDefaultOrEmpty) {
+  FakeFslPlatform platform;
+  platform.ini["a.ini"]["S"] = {{"Key", "value"}, {"Blank", ""}, {"Long", std::string(2000, 'v')}};
+  TIniFile ini("a.ini", platform);
+  const struct {
+    const char* file;
+    const char* section;
+    const char* key;
+    std::string value;
+  } kCases[] = {
+      {"a.ini", "S", "Key", "value"},
+      {"a.ini", "s", "KEY", "value"},
+      {"a.ini", "S", "Blank", ""},
+      {"a.ini", "S", "Long", std::string(1023, 'v')},
+      {"a.ini", "S", "Other", "dflt"},
+      {"a.ini", "T", "Key", "dflt"},
+      {"b.ini", "S", "Key", "dflt"},
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(c.value, TIniFile(c.file, platform).ReadIniString(c.section, c.key, "dflt"))
+        << c.file << " [" << c.section << "] " << c.key;
+}
+
+TEST(ReadIniKeysTest, ReplacesTheListAndSeesOnlyNamesWithin8192Bytes) {
+  const struct {
+    const char* label;
+    size_t fillerBytes;  // bytes taken by the names before "LAST"
+    bool lastSeen;
+  } kCases[] = {
+      {"small section", 10, true},
+      {"names and final NUL fill the buffer exactly", 8192 - 5 - 1, true},
+      {"one byte more", 8192 - 5, false},
+      {"far past the limit", 12000, false},
+  };
+  for (const auto& c : kCases) {
+    FakeFslPlatform platform;
+    FakeFslPlatform::Entries entries = Filler(c.fillerBytes);
+    entries.emplace_back("LAST", "x");
+    platform.ini["a.ini"]["S"] = entries;
+    TStringList keys;
+    keys.add("stale");
+    TIniFile("a.ini", platform).ReadIniKeys("S", keys);
+    ASSERT_FALSE(keys.lines().empty()) << c.label;
+    EXPECT_EQ(entries.front().first, keys.lines().front()) << c.label;
+    EXPECT_EQ(c.lastSeen, keys.lines().back() == "LAST") << c.label << ": " << keys.lines().back();
+  }
+}
+
+TEST(ReadIniPairsTest, OneLinePerKeyWithAValue) {
+  const struct {
+    const char* label;
+    FakeFslPlatform::Entries entries;
+    Lines before;
+    Lines after;
+  } kCases[] = {
+      {"values in key order", {{"B", "2"}, {"A", "1"}}, {}, {"B=2", "A=1"}},
+      {"empty values give no line", {{"A", ""}, {"B", "2"}}, {}, {"B=2"}},
+      {"equal keys share the first one's line and value",
+       {{"a", "1"}, {"B", "2"}, {"A", "3"}}, {}, {"A=1", "B=2"}},
+      {"existing lines stay", {{"B", "2"}}, {"X=9"}, {"X=9", "B=2"}},
+      {"an existing line of the key is replaced", {{"B", "2"}}, {"b=old", "X=9"}, {"B=2", "X=9"}},
+      {"an empty value deletes the key's existing line", {{"B", ""}}, {"X=9", "b=old"}, {"X=9"}},
+      {"no section", {}, {}, {}},
+  };
+  for (const auto& c : kCases) {
+    FakeFslPlatform platform;
+    if (!c.entries.empty()) platform.ini["a.ini"]["S"] = c.entries;
+    TStringList pairs;
+    pairs.setLines(c.before);
+    TIniFile("a.ini", platform).ReadIniPairs("S", pairs);
+    EXPECT_EQ(c.after, pairs.lines()) << c.label;
+  }
+}
+
+TEST(IndexOfNameTest, ComparesTheWholeNameBeforeTheFirstEquals) {
+  FakeFslPlatform platform;
+  const Lines lines = {"NOEQUALS", "C:\\A.DAT=x=y", "c:\\b.dat=1", "C:\\B.DAT=2"};
+  const struct {
+    const char* name;
+    int index;
+  } kCases[] = {
+      {"C:\\B.DAT", 2}, {"c:\\a.dat", 1}, {"C:\\A.DAT=x", -1}, {"NOEQUALS", -1}, {"C:\\A", -1},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(c.index, IndexOfName(platform, lines, c.name)) << c.name;
+}
+
+}  // namespace
