@@ -1,0 +1,63 @@
+#include "fsl/fsl_platform_win.h"
+
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace {
+
+class WindowsPlatform : public FslPlatform {
+ public:
+  uint32_t profileString(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& defaultValue, char* buffer,
+                         uint32_t size) override {
+    return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                    size, file.c_str());
+  }
+
+  uint32_t profileKeyNames(const std::string& file, const std::string& section, char* buffer,
+                           uint32_t size) override {
+    return GetPrivateProfileStringA(section.c_str(), nullptr, nullptr, buffer, size, file.c_str());
+  }
+
+  std::string shortPathName(const std::string& path) override {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+      DWORD n = GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (n == 0) return std::string();
+      // Too small: n is the size needed, with the NUL.
+      if (n >= buffer.size()) {
+        buffer.resize(n + 1);
+        continue;
+      }
+      return std::string(buffer.data(), n);
+    }
+  }
+
+  bool findFirst(const std::string& name, FoundEntry& entry) override {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(name.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.fileName = data.cFileName;
+    FILETIME local;
+    WORD date, time;
+    entry.hasDosTime = FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
+                       FileTimeToDosDateTime(&local, &date, &time);
+    return true;
+  }
+
+  bool sameTextIgnoringCase(const std::string& a, const std::string& b) override {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                          static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+  }
+};
+
+}  // namespace
+
+FslPlatform& WindowsFslPlatform() {
+  static WindowsPlatform platform;
+  return platform;
+}
