@@ -10,9 +10,10 @@ constexpr DWORD kSettleMs = 300;  // after the dialog appears: let it fill its c
 constexpr DWORD kStepGapMs = 150;
 
 bool StartsStep(const std::string& piece) {
-  for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no"})
+  for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no", "showfsl", "browse", "want",
+                           "nofsl", "help"})
     if (piece == word) return true;
-  for (const char* prefix : {"file=", "filter=", "wait="})
+  for (const char* prefix : {"file=", "filter=", "wait=", "select=", "fsl="})
     if (piece.rfind(prefix, 0) == 0) return true;
   return false;
 }
@@ -22,6 +23,35 @@ bool ToNumber(const std::string& text, int& value) {
     return false;
   value = std::stoi(text);
   return true;
+}
+
+constexpr DWORD kWarningSettleMs = 200;
+constexpr char kWarningClass[] = "TFSLWarn";
+constexpr int kFslEditId = 8193;
+constexpr int kBrowseFslId = 8196;
+
+bool IsWarningStep(AutoStep::Kind kind) {
+  return kind == AutoStep::Want || kind == AutoStep::NoFsl || kind == AutoStep::Help;
+}
+
+// The visible, enabled dialog of the server owned by `owner` that was not told to close: the
+// one the user can work.
+HWND FindWorkableDialog(DWORD threadId, HWND owner, const std::vector<HWND>& closed) {
+  for (HWND window : ThreadWindows(threadId))
+    if (IsWindowVisible(window) && IsWindowEnabled(window) && OwnerOf(window) == owner &&
+        WindowClassName(window) == "#32770" && std::find(closed.begin(), closed.end(), window) == closed.end())
+      return window;
+  return nullptr;
+}
+
+// Steps that answer a prompt of the dialog, which is disabled while the prompt is up.
+bool IsPromptStep(AutoStep::Kind kind) { return kind == AutoStep::Yes || kind == AutoStep::No; }
+
+// The missing-FSL warning, once it is shown.
+HWND FindWarning(DWORD threadId) {
+  for (HWND window : ThreadWindows(threadId))
+    if (IsWindowVisible(window) && WindowClassName(window) == kWarningClass) return window;
+  return nullptr;
 }
 
 // A visible message box owned by `dialog`.
@@ -44,7 +74,8 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
   }
   steps.clear();
   for (const std::string& piece : pieces) {
-    if (!StartsStep(piece) && !steps.empty() && steps.back().kind == AutoStep::File) {
+    if (!StartsStep(piece) && !steps.empty() &&
+        (steps.back().kind == AutoStep::File || steps.back().kind == AutoStep::Fsl)) {
       steps.back().text += "," + piece;
       continue;
     }
@@ -55,9 +86,20 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
     else if (piece == "noreadonly") step.kind = AutoStep::ReadOnly, step.value = 1;
     else if (piece == "yes") step.kind = AutoStep::Yes;
     else if (piece == "no") step.kind = AutoStep::No;
+    else if (piece == "showfsl") step.kind = AutoStep::ShowFsl;
+    else if (piece == "browse") step.kind = AutoStep::Browse;
+    else if (piece == "want") step.kind = AutoStep::Want;
+    else if (piece == "nofsl") step.kind = AutoStep::NoFsl;
+    else if (piece == "help") step.kind = AutoStep::Help;
     else if (piece.rfind("file=", 0) == 0) {
       step.kind = AutoStep::File;
       step.text = piece.substr(5);
+    } else if (piece.rfind("select=", 0) == 0) {
+      step.kind = AutoStep::Select;
+      step.text = piece.substr(7);
+    } else if (piece.rfind("fsl=", 0) == 0) {
+      step.kind = AutoStep::Fsl;
+      step.text = piece.substr(4);
     } else if (piece.rfind("filter=", 0) == 0 && ToNumber(piece.substr(7), step.value) && step.value > 0) {
       step.kind = AutoStep::Filter;
     } else if (piece.rfind("wait=", 0) == 0 && ToNumber(piece.substr(5), step.value)) {
@@ -85,16 +127,66 @@ void AutoDriver::say(const std::string& line) const {
 
 void AutoDriver::poll() {
   if (done()) return;
-  if (!dialog_ || !IsWindow(dialog_)) {
-    dialog_ = FindOwnedDialog(serverThreadId_, owner_);
-    if (!dialog_) return;
+  if (GetTickCount64() < notBefore_) return;
+  if (steps_[next_].kind == AutoStep::Wait) {
+    take(steps_[next_++]);
+    return;
+  }
+  if (IsWarningStep(steps_[next_].kind)) {
+    if (answerWarning(steps_[next_])) {
+      ++next_;
+      notBefore_ = GetTickCount64() + kStepGapMs;
+    }
+    return;
+  }
+  // The dialog to work changes when the browse dialog opens over the FSL dialog, and back.
+  const bool prompt = IsPromptStep(steps_[next_].kind) && dialog_ && IsWindow(dialog_);
+  HWND current = prompt ? dialog_ : FindWorkableDialog(serverThreadId_, owner_, closed_);
+  if (!current) return;
+  if (current != dialog_) {
+    dialog_ = current;
     say("dialog found: \"" + WindowText(dialog_) + "\"");
     notBefore_ = GetTickCount64() + kSettleMs;
+    return;
   }
-  if (GetTickCount64() < notBefore_) return;
   if (take(steps_[next_])) {
     ++next_;
     notBefore_ = std::max(notBefore_, GetTickCount64() + kStepGapMs);
+  }
+}
+
+bool AutoDriver::answerWarning(const AutoStep& step) {
+  HWND warning = FindWarning(serverThreadId_);
+  if (!warning) {
+    warningSeenAt_ = 0;
+    return false;
+  }
+  if (warningSeenAt_ == 0) {
+    warningSeenAt_ = GetTickCount64();
+    say("warning found: \"" + WindowText(warning) + "\"");
+  }
+  if (GetTickCount64() < warningSeenAt_ + kWarningSettleMs) return false;
+  auto click = [&](const char* caption) {
+    HWND button = FindDescendant(warning, "Button", caption);
+    if (button) PostMessageA(button, BM_CLICK, 0, 0);
+    return button != nullptr;
+  };
+  switch (step.kind) {
+    case AutoStep::Help:
+      say("step: warning help");
+      click("&Help");
+      return true;
+    case AutoStep::Want:
+    case AutoStep::NoFsl: {
+      bool want = step.kind == AutoStep::Want;
+      say(want ? "step: warning, select an FSL file" : "step: warning, no FSL file");
+      click(want ? "I want to select an FSL file" : "I do not want an FSL file for this data file");
+      click("&OK");
+      warningSeenAt_ = 0;
+      return true;
+    }
+    default:
+      return true;
   }
 }
 
@@ -104,6 +196,7 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::Cancel: {
       int id = step.kind == AutoStep::Ok ? IDOK : IDCANCEL;
       say(step.kind == AutoStep::Ok ? "step: ok" : "step: cancel");
+      closed_.push_back(dialog_);
       PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
       return true;
@@ -147,6 +240,40 @@ bool AutoDriver::take(const AutoStep& step) {
       PostMessageA(prompt, WM_COMMAND, step.kind == AutoStep::Yes ? IDYES : IDNO, 0);
       return true;
     }
+    case AutoStep::Select: {
+      HWND view = FindWindowExA(dialog_, nullptr, "SHELLDLL_DefView", nullptr);
+      HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
+      bool selected = list && SelectListViewItem(list, step.text);
+      say("step: select \"" + step.text + "\"" + (selected ? "" : " (not in the list)"));
+      return true;
+    }
+    case AutoStep::Fsl:
+    case AutoStep::ShowFsl:
+    case AutoStep::Browse: {
+      HWND area = FindChildDialogWithItem(dialog_, kFslEditId);
+      if (!area) {
+        say("no FSL file box");
+        return true;
+      }
+      HWND edit = GetDlgItem(area, kFslEditId);
+      if (step.kind == AutoStep::Fsl) {
+        say("step: fsl \"" + step.text + "\"");
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()), SMTO_NORMAL, 5000,
+                            &ignored);
+      } else if (step.kind == AutoStep::ShowFsl) {
+        say("fsl field: \"" + WindowText(edit) + "\"");
+      } else {
+        say("step: browse");
+        PostMessageA(area, WM_COMMAND, MAKEWPARAM(kBrowseFslId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(area, kBrowseFslId)));
+      }
+      return true;
+    }
+    case AutoStep::Want:
+    case AutoStep::NoFsl:
+    case AutoStep::Help:
+      return answerWarning(step);
     case AutoStep::Wait:
       say("step: wait " + std::to_string(step.value) + " ms");
       notBefore_ = GetTickCount64() + static_cast<ULONGLONG>(step.value);

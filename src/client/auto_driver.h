@@ -6,6 +6,15 @@
 //   filter=N            choose the N-th filter (cmb1)
 //   yes, no             answer a message box the dialog shows (e.g. the overwrite prompt)
 //   wait=MS             pause
+//   select=NAME         select the item NAME in the Explorer dialog's file list (a selection
+//                       change, as a click would make)
+//   fsl=TEXT            type TEXT into the FSL open dialog's FSL file box
+//   showfsl             narrate what the FSL file box shows ("fsl field: \"...\"")
+//   browse              press "Browse FSL"
+//   want, nofsl, help   answer the missing-FSL warning: OK with "I want to select an FSL file",
+//                       OK with "I do not want an FSL file ...", or press its Help button
+// Steps work on the enabled dialog (a dialog disabled by the browse dialog or the warning
+// waits), and wait for what they answer to appear.
 // Steps are separated by commas; a piece that does not start a step belongs to the file text
 // before it ("file=a,b.txt,ok" types "a,b.txt"). Steps that do not end in ok or cancel get ok.
 #pragma once
@@ -17,8 +26,8 @@
 #include "platform/win32.h"
 
 struct AutoStep {
-  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait } kind;
-  std::string text;  // File
+  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help } kind;
+  std::string text;  // File, Select, Fsl
   int value = 0;     // Filter, Wait; ReadOnly: 0 tick, 1 clear
 };
 
@@ -39,6 +48,8 @@ class AutoDriver {
  private:
   void say(const std::string& line) const;
   bool take(const AutoStep& step);
+  // The warning's steps; false until the warning is up.
+  bool answerWarning(const AutoStep& step);
 
   std::vector<AutoStep> steps_;
   HWND owner_;
@@ -47,4 +58,6 @@ class AutoDriver {
   size_t next_ = 0;
   HWND dialog_ = nullptr;
   ULONGLONG notBefore_ = 0;
+  ULONGLONG warningSeenAt_ = 0;
+  std::vector<HWND> closed_;  // dialogs told to close: never worked again
 };

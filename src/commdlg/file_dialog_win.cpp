@@ -18,42 +18,44 @@ static_assert(ofn::kReadOnly == OFN_READONLY && ofn::kOverwritePrompt == OFN_OVE
                   ofn::kExtensionDifferent == OFN_EXTENSIONDIFFERENT && ofn::kExplorer == OFN_EXPLORER,
               "flag constants match the platform's");
 
-BOOL RunFileDialog(TOpenDialog& dialog, const FileDialogFunction& function) {
+FileDialogRecord::FileDialogRecord(TFileDialogState& dialog) : dialog_(dialog) {
   dialog.FFiles.clear();
-  OPENFILENAMEA record{};
-  record.lStructSize = kRecordSize;
-  record.hInstance = GetModuleHandleA(nullptr);
+  record_.lStructSize = kRecordSize;
+  record_.hInstance = GetModuleHandleA(nullptr);
 
-  std::vector<char> filter = MakeFilterBuffer(dialog.FFilter);
-  record.lpstrFilter = filter.empty() ? nullptr : filter.data();
-  record.nFilterIndex = static_cast<DWORD>(dialog.FFilterIndex);
+  filter_ = MakeFilterBuffer(dialog.FFilter);
+  record_.lpstrFilter = filter_.empty() ? nullptr : filter_.data();
+  record_.nFilterIndex = static_cast<DWORD>(dialog.FFilterIndex);
 
   const uint32_t maxFile = MaxFileFor(dialog.FOptions);
-  std::vector<char> file = MakeFileBuffer(dialog.FFileName, maxFile);
-  record.lpstrFile = file.data();
-  record.nMaxFile = maxFile;
-  record.lpstrInitialDir = dialog.FInitialDir.c_str();
-  record.lpstrTitle = dialog.FTitle.c_str();
+  file_ = MakeFileBuffer(dialog.FFileName, maxFile);
+  record_.lpstrFile = file_.data();
+  record_.nMaxFile = maxFile;
+  record_.lpstrInitialDir = dialog.FInitialDir.c_str();
+  record_.lpstrTitle = dialog.FTitle.c_str();
 
+  if (!dialog.FDefaultExt.empty()) {
+    DefaultExtText(dialog.FDefaultExt).copy(defaultExt_, 3);
+    record_.lpstrDefExt = defaultExt_;
+  }
+}
+
+void FileDialogRecord::applyAnswer(char separator) {
+  ApplyFileDialogAnswer(dialog_, file_.data(), file_.size(), separator, record_.Flags,
+                        static_cast<int32_t>(record_.nFilterIndex));
+}
+
+BOOL RunFileDialog(TOpenDialog& dialog, const FileDialogFunction& function) {
+  FileDialogRecord file(dialog);
+  OPENFILENAMEA& record = file.record();
   SetCtl3DFlag(dialog.FCtl3D);
   record.Flags = StandardFileDialogFlags(dialog.FOptions, NewStyleControls());
-
-  char defaultExt[4] = {};
-  if (!dialog.FDefaultExt.empty()) {
-    std::string ext = DefaultExtText(dialog.FDefaultExt);
-    ext.copy(defaultExt, 3);
-    record.lpstrDefExt = defaultExt;
-  }
-
   const bool oldStyle = IsOldStyleFileDialog(dialog.FOptions, NewStyleControls());
   record.lpfnHook = oldStyle ? ClassicDialogHook : ExplorerDialogHook;
   record.hwndOwner = ApplicationHandle();
 
   BOOL answer = RunTaskModal(dialog, function, record);
-  if (answer) {
-    ApplyFileDialogAnswer(dialog, file.data(), file.size(), AnswerSeparator(dialog.FOptions, oldStyle),
-                          record.Flags, static_cast<int32_t>(record.nFilterIndex));
-  }
+  if (answer) file.applyAnswer(AnswerSeparator(dialog.FOptions, oldStyle));
   return answer;
 }
 

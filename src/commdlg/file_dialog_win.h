@@ -1,15 +1,41 @@
-// The standard open and save dialogs on Windows.
+// The file dialogs on Windows: the record both kinds of open dialog build alike, the standard
+// open and save dialogs, and the hook of their Explorer style.
 #pragma once
+
+#include <vector>
 
 #include "commdlg/common_dialog_win.h"
 #include "dialogs/open_dialog.h"
 
 using FileDialogFunction = DialogFunction<OPENFILENAMEA>;
 
-// Builds the open-file-name record from the dialog's properties, runs `function` with it through
-// RunTaskModal, and on a non-zero answer writes the chosen names, the read-only and
-// extension-different options and the filter index back. Answers the function's answer; the
-// buffers are released on every path.
+// An open-file-name record filled from the properties every file dialog shares (filter and its
+// index, the file buffer with FileName, initial directory, title, default extension), with the
+// buffers behind it; they live as long as this object, so they are released on every path.
+// The caller adds the flags, hook, template, owner and custom data.
+class FileDialogRecord {
+ public:
+  explicit FileDialogRecord(TFileDialogState& dialog);
+  FileDialogRecord(const FileDialogRecord&) = delete;
+  FileDialogRecord& operator=(const FileDialogRecord&) = delete;
+
+  OPENFILENAMEA& record() { return record_; }
+  // Writes an accepted answer back into the dialog: Files, FileName, the read-only and
+  // extension-different options and FilterIndex.
+  void applyAnswer(char separator);
+
+ private:
+  TFileDialogState& dialog_;
+  OPENFILENAMEA record_{};
+  std::vector<char> filter_;
+  std::vector<char> file_;
+  char defaultExt_[4] = {};
+};
+
+// Builds the record from the dialog's properties, runs `function` with it through RunTaskModal,
+// and on a non-zero answer writes the chosen names, the read-only and extension-different
+// options and the filter index back. Answers the function's answer; the buffers are released
+// on every path.
 BOOL RunFileDialog(TOpenDialog& dialog, const FileDialogFunction& function);
 
 // The registry's execute routines: GetOpenFileNameA / GetSaveFileNameA; true when accepted.

@@ -17,3 +17,13 @@ std::string DialogItemText(HWND dialog, int id);
 // The window's own text read with WM_GETTEXT.
 std::string WindowText(HWND window);
 HWND OwnerOf(HWND window);
+// The first child dialog (#32770) of `frame` that has a control with `id`, or null: the custom
+// area of an Explorer dialog made from a template.
+HWND FindChildDialogWithItem(HWND frame, int id);
+// The first child of `parent`, at any depth, whose class is `className` and whose text is
+// `text`, or null.
+HWND FindDescendant(HWND parent, const char* className, const std::string& text);
+// Selects (and focuses) the item whose text is `name` in a list view of another process, ASCII
+// case ignored; a name with an extension also matches an item shown without it. False when no
+// item matches or the process cannot be reached.
+bool SelectListViewItem(HWND listView, const std::string& name);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/file_dialog_win.h"
+#include "dialogs/fsl_open_dialog.h"
 #include "objects/class_registry.h"
 #include "objects/type_info.h"
 #include "platform/win32.h"
@@ -18,6 +20,7 @@ const struct {
   const ClassInfo& (*info)();
   ExecuteRoutine execute;
 } kServedKinds[] = {
+    {&TFSL16OpenDialog::StaticClass, ExecuteCustomOpenDialog},
     {&TOpenDialog::StaticClass, ExecuteOpenDialog},
     {&TSaveDialog::StaticClass, ExecuteSaveDialog},
 };

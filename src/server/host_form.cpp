@@ -1,7 +1,12 @@
 #include "server/host_form.h"
 
 #include "base/integer.h"
+#include <memory>
+
+#include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/dialog_host.h"
+#include "dialogs/fsl_open_dialog.h"
+#include "forms/fsl_warn_win.h"
 #include "server/application.h"
 #include "server/protocol.h"
 
@@ -34,6 +39,7 @@ void THostForm::formCreate() {
     helpWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(help));
     ownerWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(owner));
     notifyWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(notify));
+    SetHelpRequestWindow(helpWindow_);
     // The window does not exist yet: wParam is 0.
     SendCopyData(notifyWindow_, window_, protocol::kReadyNotice);
   } catch (...) {
@@ -53,6 +59,16 @@ void THostForm::createWindow(HINSTANCE instance) {
   window_ = CreateWindowExA(0, protocol::kHostFormClass, protocol::kHostFormCaption,
                             WS_OVERLAPPEDWINDOW, left_, top_, kWidth, kHeight, application_.window(),
                             nullptr, instance, this);
+  CreateWindowExA(0, "BUTTON", "Button1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 8, 8, 75, 25,
+                  window_, reinterpret_cast<HMENU>(static_cast<intptr_t>(kButton1Id)), instance, nullptr);
+}
+
+void THostForm::button1Click() {
+  std::unique_ptr<TFSL16OpenDialog> dialog(new TFSL16OpenDialog(model_.get()));
+  dialog->FUseFSL = true;
+  dialog->FIniFile = "C:\\Winnt\\sorrel.ini";
+  dialog->FIniFileSection = "FSLAssociations";
+  ExecuteCustomOpenDialog(*dialog);
 }
 
 LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -62,7 +78,9 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   }
   auto* form = reinterpret_cast<THostForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form && form->window_ == nullptr) form->window_ = window;
-  if (form && (message == WM_COPYDATA || (message == form->focusProbe_ && message != 0))) {
+  const bool button1Clicked =
+      message == WM_COMMAND && LOWORD(wParam) == kButton1Id && HIWORD(wParam) == BN_CLICKED;
+  if (form && (message == WM_COPYDATA || button1Clicked || (message == form->focusProbe_ && message != 0))) {
     // Nothing leaves a window procedure as an exception: a failure becomes the report, and the
     // message is answered 0.
     try {
@@ -77,6 +95,10 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT THostForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == focusProbe_) return 1;
+  if (message == WM_COMMAND) {
+    button1Click();
+    return 0;
+  }
   CopyDataMessage data;
   if (!ReadCopyData(lParam, data)) return 0;  // no record, or a size without data
   return handleCopyData(reinterpret_cast<HWND>(wParam), data);

@@ -26,8 +26,11 @@ class THostForm {
   // screen, reads the four arguments and sends the ready notice; on a wrong argument count or
   // any failure it asks the application to terminate instead, silently.
   void formCreate();
-  // Creates the (invisible) window; 0 until then.
+  // Creates the (invisible) window with its diagnostic button Button1; 0 until then.
   void createWindow(HINSTANCE instance);
+  // The diagnostic button's handler: runs an FSL open dialog on the section "FSLAssociations"
+  // of C:\Winnt\sorrel.ini. The form is never visible, so only a message can press it.
+  void button1Click();
   HWND handle() const { return window_; }
 
   const std::string& dialogClassName() const { return dialogClassName_; }
@@ -41,6 +44,7 @@ class THostForm {
   int top() const { return top_; }
   static constexpr int kWidth = 482;
   static constexpr int kHeight = 342;
+  static constexpr int kButton1Id = 1;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

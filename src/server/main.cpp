@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commdlg/fsl_dialog_site_win.h"
 #include "platform/screen.h"
 #include "platform/win32.h"
 #include "server/application.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TApplication& application = Application();
   application.initialize(instance);
   InstallPlatformScreen();
+  InstallWindowsFslDialogSite();
 
   // Kept off the task bar: the application window is a tool window.
   LONG exStyle = GetWindowLongA(application.window(), GWL_EXSTYLE);

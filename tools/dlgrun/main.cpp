@@ -27,8 +27,9 @@ const char kUsageText[] =
     "  --server PATH     dlgserver.exe to run (default: beside dlgrun.exe)\n"
     "  --timeout SEC     give up after SEC seconds (default: none; 60 with --auto)\n"
     "  --auto STEPS      drive the dialog: ok, cancel, file=TEXT, readonly, noreadonly, filter=N,\n"
-    "                    yes, no, wait=MS,"
-    " separated by commas (ok is added when no step closes it)\n"
+    "                    yes, no, wait=MS; for the FSL open dialog also select=NAME (in the file\n"
+    "                    list), fsl=TEXT, showfsl, browse, and want, nofsl, help (the warning);\n"
+    "                    separated by commas (ok is added when no step closes it)\n"
     "  --help-log FILE   append the help requests that reach dlgrun's help window to FILE\n"
     "exit status: 0 accepted, 1 cancelled, 2 no reply, 3 time-out, 4 usage\n";
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/errors.h"
-#include "commdlg/file_dialog_win.h"
+#include "commdlg/custom_open_dialog_win.h"
 #include "objects/type_info.h"
 #include "server/application.h"
 #include "testing/expect_throw_msg.h"
@@ -18,14 +18,16 @@ const bool kWatchdog = StartWatchdog(120);
 TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
   DialogKindRegistry registry;
   AddServedDialogKinds(registry);
-  ASSERT_EQ(2u, registry.entries().size());
-  EXPECT_STREQ("TOpenDialog", registry.entries()[0].info->name) << "kept sorted";
-  EXPECT_STREQ("TSaveDialog", registry.entries()[1].info->name);
+  ASSERT_EQ(3u, registry.entries().size());
+  EXPECT_STREQ("TFSL16OpenDialog", registry.entries()[0].info->name) << "kept sorted";
+  EXPECT_STREQ("TOpenDialog", registry.entries()[1].info->name);
+  EXPECT_STREQ("TSaveDialog", registry.entries()[2].info->name);
   const struct {
     const char* name;
     const char* found;
     ExecuteRoutine execute;
   } kCases[] = {
+      {"tfsl16opendialog", "TFSL16OpenDialog", ExecuteCustomOpenDialog},
       {"TOpenDialog", "TOpenDialog", ExecuteOpenDialog},
       {"topendialog", "TOpenDialog", ExecuteOpenDialog},
       {"TSAVEDIALOG", "TSaveDialog", ExecuteSaveDialog},
@@ -41,7 +43,7 @@ TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
 TEST(DialogKindRegistryTest, AncestorsAreKnownClassesWithoutAKind) {
   DialogKindRegistry registry;
   AddServedDialogKinds(registry);
-  for (const char* name : {"TCommonDialog", "tcomponent", "TPersistent"}) {
+  for (const char* name : {"TCommonDialog", "TCustomOpenDialog", "tcomponent", "TPersistent"}) {
     DialogKind kind = registry.find(name);
     EXPECT_EQ(nullptr, kind.info) << name;
     EXPECT_EQ(nullptr, kind.execute) << name;

@@ -1,0 +1,260 @@
+// The hooked Explorer open dialog: the record it builds, its hook procedure fed with synthetic
+// messages, a failure of an event handler, and the real Wine dialog with the FSL template.
+#include "commdlg/custom_open_dialog_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+#include "commdlg/dialog_host.h"
+#include "dialogs/fsl_open_dialog.h"
+#include "testing/expect_throw_msg.h"
+#include "testing/watchdog_win.h"
+
+namespace {
+
+const bool kWatchdog = StartWatchdog(240);
+
+// A frame with a child window, standing in for the Explorer dialog and its custom area.
+class FrameAndChild {
+ public:
+  FrameAndChild() {
+    frame = CreateWindowExA(0, "STATIC", "frame", WS_POPUP | WS_VISIBLE, 5, 6, 500, 400, nullptr, nullptr,
+                            nullptr, nullptr);
+    child = CreateWindowExA(0, "STATIC", "area", WS_CHILD, 0, 0, 10, 10, frame, nullptr, nullptr, nullptr);
+  }
+  ~FrameAndChild() {
+    if (IsWindow(frame)) DestroyWindow(frame);
+  }
+  HWND frame, child;
+};
+
+OFNOTIFYA Notification(HWND from, UINT code, char* file = nullptr) {
+  OFNOTIFYA n{};
+  n.hdr.hwndFrom = from;
+  n.hdr.code = code;
+  n.pszFile = file;
+  return n;
+}
+
+TEST(CustomOpenDialogRecord, CarriesHookTemplateObjectAndOwner) {
+  SetApplicationHandle(reinterpret_cast<HWND>(0x1234));
+  struct Case {
+    const char* label;
+    TOpenOptions options;
+    const char* templateName;
+    int32_t tag;
+    DWORD flags;
+    HWND owner;
+    DWORD maxFile;
+  } cases[] = {
+      {"template", 0, "fsldlg32", 0, OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ENABLETEMPLATE,
+       reinterpret_cast<HWND>(0x1234), 260},
+      {"no template, tag as owner, old style asked", SetOf(ofOldStyleDialog) | SetOf(ofAllowMultiSelect), "", 0x777,
+       OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ALLOWMULTISELECT, reinterpret_cast<HWND>(0x777), 8192},
+  };
+  for (const Case& c : cases) {
+    TFSL16OpenDialog dialog(nullptr);
+    dialog.FOptions = c.options;
+    dialog.FTemplateName = c.templateName;
+    dialog.setTag(c.tag);
+    dialog.FFileName = "C:\\Data\\a.dat";
+    OPENFILENAMEA seen{};
+    std::string templateSeen;
+    BOOL answer = RunCustomFileDialog(dialog, [&](OPENFILENAMEA* record) -> BOOL {
+      seen = *record;
+      if (record->lpTemplateName) templateSeen = record->lpTemplateName;
+      // Two names chosen: the Explorer answer, NUL separated.
+      const char answerText[] = "C:\\Data\0a.dat\0b.dat\0";
+      std::memcpy(record->lpstrFile, answerText, sizeof answerText);
+      record->Flags |= OFN_READONLY;
+      record->nFilterIndex = 2;
+      return 1;
+    });
+    EXPECT_EQ(1, answer) << c.label;
+    EXPECT_EQ(76u, seen.lStructSize) << c.label;
+    EXPECT_EQ(GetModuleHandleA(nullptr), seen.hInstance) << c.label;
+    EXPECT_EQ(c.flags, seen.Flags) << c.label;
+    EXPECT_EQ(c.maxFile, seen.nMaxFile) << c.label;
+    EXPECT_EQ(c.owner, seen.hwndOwner) << c.label;
+    EXPECT_EQ(reinterpret_cast<LPARAM>(static_cast<TCustomOpenDialog*>(&dialog)), seen.lCustData) << c.label;
+    EXPECT_EQ(reinterpret_cast<LPOFNHOOKPROC>(CustomDialogHook), seen.lpfnHook) << c.label;
+    EXPECT_EQ(c.templateName, templateSeen) << c.label;
+    EXPECT_EQ(*c.templateName == 0, seen.lpTemplateName == nullptr) << c.label;
+    EXPECT_EQ(2, dialog.FFilterIndex) << c.label;
+    EXPECT_TRUE(InSet(dialog.FOptions, ofReadOnly)) << c.label;
+    if (c.maxFile == 8192) {
+      EXPECT_EQ("C:\\Data\\a.dat", dialog.FFileName) << c.label;
+      EXPECT_EQ(2u, dialog.FFiles.count()) << c.label;
+    } else {
+      EXPECT_EQ("C:\\Data", dialog.FFileName) << c.label << ": one name, up to the first NUL";
+    }
+  }
+  SetApplicationHandle(nullptr);
+}
+
+TEST(CustomDialogHook, BindsRaisesEventsAndUnbinds) {
+  FrameAndChild w;
+  TCustomOpenDialog dialog(nullptr);
+  dialog.FCenter = 1;
+  std::vector<std::string> raised;
+  RECT frameAtInitDone{};
+  auto log = [&](const char* name) {
+    return [&raised, name, &w](TComponent* sender, intptr_t wnd, intptr_t parent, void*) {
+      EXPECT_EQ(reinterpret_cast<intptr_t>(w.child), wnd) << name;
+      EXPECT_EQ(reinterpret_cast<intptr_t>(w.frame), parent) << name;
+      EXPECT_NE(nullptr, sender) << name;
+      raised.push_back(name);
+    };
+  };
+  dialog.FOnInitDone.handler = [&](TComponent* s, intptr_t wnd, intptr_t p, void* n) {
+    GetWindowRect(w.frame, &frameAtInitDone);
+    log("InitDone")(s, wnd, p, n);
+  };
+  dialog.FOnSelChange.handler = log("SelChange");
+  dialog.FOnFolderChange.handler = log("FolderChange");
+  dialog.FOnHelp.handler = log("Help");
+  dialog.FOnFileOK.handler = log("FileOK");
+  dialog.FOnTypeChange.handler = log("TypeChange");
+  void* shareRecord = nullptr;
+  dialog.FOnShareViolation.handler = [&](TComponent*, intptr_t, intptr_t, void* nfy, const std::string& fn) {
+    shareRecord = nfy;
+    raised.push_back("ShareViolation " + fn);
+  };
+  dialog.FOnCommand.handler = [&](TComponent*, intptr_t, intptr_t, int32_t cmd) {
+    raised.push_back("Command " + std::to_string(cmd));
+  };
+
+  OFNOTIFYA selChange = Notification(w.frame, CDN_SELCHANGE);
+  // Before WM_INITDIALOG the window is not bound: nothing is raised.
+  EXPECT_EQ(0u, CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&selChange)));
+  EXPECT_EQ(0u, CustomDialogHook(w.child, WM_SETFONT, 0, 0));
+  EXPECT_TRUE(raised.empty());
+
+  OPENFILENAMEA record{};
+  record.lCustData = reinterpret_cast<LPARAM>(&dialog);
+  EXPECT_EQ(0u, CustomDialogHook(w.child, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&record)));
+  EXPECT_EQ(&dialog, GetPropA(w.child, kDialogObjectProperty));
+  EXPECT_EQ(reinterpret_cast<intptr_t>(w.child), dialog.FHandle);
+
+  char shared[] = "C:\\Data\\locked.dat";
+  // Two codes just outside the range raise nothing.
+  const UINT codes[] = {CDN_INITDONE, CDN_FILEOK - 2u, CDN_SELCHANGE, CDN_FOLDERCHANGE, CDN_HELP,
+                        CDN_FILEOK, CDN_TYPECHANGE, CDN_INITDONE + 1u};
+  for (UINT code : codes) {
+    OFNOTIFYA n = Notification(w.frame, code);
+    EXPECT_EQ(0u, CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n))) << code;
+  }
+  OFNOTIFYA share = Notification(w.frame, CDN_SHAREVIOLATION, shared);
+  CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&share));
+  CustomDialogHook(w.child, WM_COMMAND, MAKEWPARAM(0x2004, 1), 0);
+  EXPECT_EQ((std::vector<std::string>{"InitDone", "SelChange", "FolderChange", "Help", "FileOK", "TypeChange",
+                                      "ShareViolation C:\\Data\\locked.dat", "Command 8196"}),
+            raised);
+  EXPECT_EQ(&share, shareRecord);
+  // Centred before OnInitDone ran: horizontally in the middle, a third of the free height above.
+  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - 500) / 2, frameAtInitDone.left);
+  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 400) / 3, frameAtInitDone.top);
+
+  // WM_NCDESTROY unbinds; later messages raise nothing.
+  raised.clear();
+  CustomDialogHook(w.child, WM_NCDESTROY, 0, 0);
+  EXPECT_EQ(nullptr, GetPropA(w.child, kDialogObjectProperty));
+  CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&selChange));
+  EXPECT_TRUE(raised.empty());
+}
+
+TEST(CustomDialogHook, CenterOffLeavesTheFrameWhereItIs) {
+  FrameAndChild w;
+  TCustomOpenDialog dialog(nullptr);
+  dialog.FCenter = 0;
+  OPENFILENAMEA record{};
+  record.lCustData = reinterpret_cast<LPARAM>(&dialog);
+  CustomDialogHook(w.child, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&record));
+  OFNOTIFYA n = Notification(w.frame, CDN_INITDONE);
+  CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+  RECT r{};
+  GetWindowRect(w.frame, &r);
+  EXPECT_EQ(5, r.left);
+  EXPECT_EQ(6, r.top);
+  CustomDialogHook(w.child, WM_NCDESTROY, 0, 0);
+}
+
+TEST(CustomDialogHook, HandlerFailureEndsTheRunAndPassesOnAfterThePlatformCall) {
+  FrameAndChild w;
+  TFSL16OpenDialog dialog(nullptr);
+  dialog.FFileName = "keep.dat";
+  dialog.FOnFileOK.handler = [](TComponent*, intptr_t, intptr_t, void*) { throw EReadError("from a handler"); };
+  bool returnedNormally = false;
+  EXPECT_THROW_MSG(RunCustomFileDialog(dialog,
+                                       [&](OPENFILENAMEA* record) -> BOOL {
+                                         CustomDialogHook(w.child, WM_INITDIALOG, 0,
+                                                          reinterpret_cast<LPARAM>(record));
+                                         OFNOTIFYA n = Notification(w.frame, CDN_FILEOK);
+                                         CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+                                         CustomDialogHook(w.child, WM_NCDESTROY, 0, 0);
+                                         std::strcpy(record->lpstrFile, "C:\\chosen.dat");
+                                         returnedNormally = true;
+                                         return 1;
+                                       }),
+                   EReadError, "from a handler");
+  EXPECT_TRUE(returnedNormally) << "the failure must not unwind through the platform's code";
+  EXPECT_EQ("keep.dat", dialog.FFileName) << "nothing is written back after a failure";
+  MSG m;
+  EXPECT_TRUE(PeekMessageA(&m, w.frame, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << "the dialog is told to close";
+  EXPECT_EQ(IDCANCEL, LOWORD(m.wParam));
+}
+
+// The real dialog with the program's template: the custom area holds the FSL row, the frame is
+// centred, and the hook reaches the object; the test cancels at CDN_INITDONE.
+TEST(CustomOpenDialogReal, ShowsTheTemplateAreaAndRaisesInitDone) {
+  SetApplicationHandle(nullptr);
+  TCustomOpenDialog dialog(nullptr);
+  dialog.FTemplateName = "FSLDLG32";
+  char windowsDir[MAX_PATH] = {};
+  GetWindowsDirectoryA(windowsDir, MAX_PATH);
+  dialog.FInitialDir = windowsDir;
+  std::string editText, buttonText;
+  bool editVisible = false;
+  RECT frame{};
+  intptr_t area = 0;
+  dialog.FOnInitDone.handler = [&](TComponent*, intptr_t wnd, intptr_t parent, void*) {
+    area = wnd;
+    HWND window = reinterpret_cast<HWND>(wnd);
+    char text[64] = {};
+    GetDlgItemTextA(window, TFSL16OpenDialog::kFslEditId, text, sizeof text);
+    editText = text;
+    GetDlgItemTextA(window, TFSL16OpenDialog::kBrowseFslId, text, sizeof text);
+    buttonText = text;
+    // The frame is shown only after this notification: look at the control's own style.
+    editVisible = (GetWindowLongA(GetDlgItem(window, TFSL16OpenDialog::kFslEditId), GWL_STYLE) & WS_VISIBLE) != 0;
+    GetWindowRect(reinterpret_cast<HWND>(parent), &frame);
+    PostMessageA(reinterpret_cast<HWND>(parent), WM_COMMAND, IDCANCEL, 0);
+  };
+  EXPECT_EQ(0, RunCustomFileDialog(dialog, GetOpenFileNameA)) << CommDlgExtendedError();
+  EXPECT_EQ(dialog.FHandle, area);
+  EXPECT_EQ("FSL File", editText);
+  EXPECT_EQ("Browse FSL", buttonText);
+  EXPECT_TRUE(editVisible);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  EXPECT_GT(width, 0);
+  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, frame.left);
+  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, frame.top);
+}
+
+// The template resource is the platform's standard dialog format, 356 bytes.
+TEST(CustomOpenDialogReal, TemplateResourceIsTheStandardFormat) {
+  HRSRC resource = FindResourceA(nullptr, "fsldlg32", MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+  ASSERT_NE(nullptr, resource);
+  EXPECT_EQ(356u, SizeofResource(nullptr, resource));
+  const auto* header = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(nullptr, resource)));
+  EXPECT_EQ(0x54000444u, header->style);
+  EXPECT_EQ(6, header->cdit);
+  EXPECT_EQ(274, header->cx);
+  EXPECT_EQ(56, header->cy);
+}
+
+}  // namespace
