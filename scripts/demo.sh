@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Shows the dialog server doing its job: builds what is missing, then runs the real
-# dlgserver.exe through dlgrun under Wine with a sample open-dialog request, accepts a sample
-# file, prints the exchange and the reply, and saves a screenshot of the dialog as it was shown.
-#   scripts/demo.sh                 on a virtual display, the file chosen automatically
-#   scripts/demo.sh --interactive   on your display ($DISPLAY): pick a file yourself
+# dlgserver.exe through dlgrun under Wine, twice:
+#   1. a sample open-dialog request: accepts a sample file;
+#   2. the FSL open dialog over a sample data folder and its association INI: selects a data
+#      file with an FSL file, then one without, accepts, and answers the missing-FSL warning.
+# Prints each request, the exchange and the reply, and saves screenshots in build/demo/
+# (dialog.png, fsl-dialog.png, fsl-warning.png).
+#   scripts/demo.sh                 on a virtual display, everything chosen automatically
+#   scripts/demo.sh --interactive   on your display ($DISPLAY): you choose
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 interactive=0
@@ -38,50 +42,91 @@ printf '%s\r\n' "object SampleDialog: TOpenDialog" \
 
 echo "== request (component text sent with code 1025) =="
 tr -d '\r' <"$out/request.txt"
-shot=$out/dialog.png
-rm -f "$shot" "$out/reply.txt"
-run_args=(--server "$(dirname "$build/bin/dlgrun.exe")/dlgserver.exe")
 if [ $interactive = 1 ]; then
   : "${DISPLAY:?--interactive needs a display (DISPLAY is not set)}"
   export DLG_USE_DISPLAY=1
   export DLG_WINE_TIMEOUT=${DLG_WINE_TIMEOUT:-3600}
-else
-  # Leave the dialog up for a moment so the screenshot shows it, then type the name and accept.
-  run_args+=(--auto 'wait=1500,file=report.txt,ok' --timeout 60)
 fi
 
-# The screenshot: wait for the dialog's window on the display dlgrun uses, then grab the screen.
-take_screenshot() {
-  local display=${DISPLAY:-}
+# screenshot TITLE FILE [DELAY]: waits for a window titled TITLE on the display dlgrun uses,
+# lets it settle for DELAY seconds (default 0.7), then grabs the screen into FILE.
+screenshot() {
+  local title=$1 file=$2 delay=${3:-0.7} display=${DISPLAY:-}
+  rm -f "$file"
   for _ in $(seq 150); do
     if [ $interactive = 0 ] && [ -s "$DLG_WINEPREFIX.xvfb" ]; then
       display=:$(cut -d' ' -f2 "$DLG_WINEPREFIX.xvfb")
     fi
-    if [ -n "$display" ] && xwininfo -display "$display" -root -tree 2>/dev/null | grep -qF "\"$title\""; then
-      sleep 0.7  # let it finish drawing
-      import -display "$display" -window root "$shot" 2>/dev/null && return 0
+    if [ -n "$display" ] && xwininfo -display "$display" -root -tree 2>/dev/null | grep -qF "\"$title"; then
+      sleep "$delay"
+      import -display "$display" -window root "$file" 2>/dev/null && return 0
     fi
     sleep 0.1
   done
   return 1
 }
-take_screenshot &
-shooter=$!
 
-set +e
-"$root/scripts/wine-gui-run.sh" "$build/bin/dlgrun.exe" "${run_args[@]}" TOpenDialog - \
-  <"$out/request.txt" >"$out/reply.txt" 2>"$out/exchange.txt"
-status=$?
-set -e
+# run_demo CLASS REQUEST NAME: runs dlgrun with the request (and $auto_steps unless
+# interactive), prints the exchange and the reply; the exit status is dlgrun's.
+run_demo() {
+  local class=$1 request=$2 name=$3 status
+  local args=(--server "$(dirname "$build/bin/dlgrun.exe")/dlgserver.exe")
+  [ $interactive = 1 ] || args+=(--auto "$auto_steps" --timeout 60)
+  set +e
+  "$root/scripts/wine-gui-run.sh" "$build/bin/dlgrun.exe" "${args[@]}" "$class" - \
+    <"$request" >"$out/$name-reply.txt" 2>"$out/$name-exchange.txt"
+  status=$?
+  set -e
+  echo "== exchange (dlgrun's standard error) =="
+  grep -v '^wine:' "$out/$name-exchange.txt" || true
+  echo "== reply (exit status $status: 0 accepted, 1 cancelled, 2 no reply, 3 time-out) =="
+  tr -d '\r' <"$out/$name-reply.txt"
+  return $status
+}
+
+# Leave the dialog up for a moment so the screenshot shows it, then type the name and accept.
+auto_steps='wait=1500,file=report.txt,ok'
+screenshot "$title" "$out/dialog.png" &
+shooter=$!
+status=0
+run_demo TOpenDialog "$out/request.txt" open || status=$?
 wait "$shooter" 2>/dev/null || true
 
-echo "== exchange (dlgrun's standard error) =="
-grep -v '^wine:' "$out/exchange.txt" || true
-echo "== reply (exit status $status: 0 accepted, 1 cancelled, 2 no reply, 3 time-out) =="
-tr -d '\r' <"$out/reply.txt"
-if [ -s "$shot" ]; then
-  echo "== screenshot of the dialog: $shot =="
-else
-  echo "== no screenshot was taken ==" >&2
-fi
+# The FSL open dialog: data files, an FSL file elsewhere, and the association section, whose
+# keys are the data files' short (8.3) paths (names that are 8.3 already are their own short
+# form).
+fsl_dir=$DLG_WINEPREFIX/drive_c/demo/fsl
+mkdir -p "$fsl_dir/Labels"
+for f in "Run1.dat" "Run2.dat" "Labels/Run 1 labels.fsl"; do printf 'data\r\n' >"$fsl_dir/$f"; done
+printf '[FSLAssociations]\r\nC:\\demo\\fsl\\Run1.dat=C:\\demo\\fsl\\Labels\\Run 1 labels.fsl\r\n' >"$fsl_dir/assoc.ini"
+fsl_title='Dialog server demo: open a data file'
+printf '%s\r\n' "object DataDialog: TFSL16OpenDialog" \
+  "  Filter = 'Data files (*.dat)|*.dat|All files (*.*)|*.*'" \
+  "  InitialDir = 'C:\\demo\\fsl'" \
+  "  Title = '$fsl_title'" \
+  "  IniFile = 'C:\\demo\\fsl\\assoc.ini'" \
+  "  IniFileSection = 'FSLAssociations'" \
+  "  FSLHelpContext = 120" \
+  "end" >"$out/fsl-request.txt"
+echo
+echo "== FSL open dialog: request =="
+tr -d '\r' <"$out/fsl-request.txt"
+echo "== association section ($fsl_dir/assoc.ini) =="
+tr -d '\r' <"$fsl_dir/assoc.ini"
+# Run1.dat shows its FSL file from the section; Run2.dat has none, so accepting it warns.
+auto_steps='select=Run1.dat,showfsl,wait=2000,select=Run2.dat,ok,wait=2000,nofsl'
+screenshot "$fsl_title" "$out/fsl-dialog.png" 1.2 &
+shooter=$!
+screenshot "No FSL file selected for" "$out/fsl-warning.png" 0.7 &
+shooter2=$!
+run_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl || status=$?
+wait "$shooter" "$shooter2" 2>/dev/null || true
+
+for shot in dialog fsl-dialog fsl-warning; do
+  if [ -s "$out/$shot.png" ]; then
+    echo "== screenshot: $out/$shot.png =="
+  else
+    echo "== no screenshot $shot.png was taken ==" >&2
+  fi
+done
 exit $status

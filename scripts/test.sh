@@ -118,8 +118,12 @@ if phase setup scripts/setup.sh; then
     skip "native tests"
   fi
 
+  # The Windows build converts form descriptions with a comptext of the build machine: the
+  # native build's, when it was built.
+  host_comptext=
+  [ -x build/native/tools/comptext ] && host_comptext=-DDLG_HOST_COMPTEXT=$root/build/native/tools/comptext
   if phase "win32 build" bash -c "cmake -S . -B build/win32 \
-                                     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake &&
+                                     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $host_comptext &&
                                    cmake --build build/win32 -j $jobs"; then
     if phase "wine session" start_wine_session; then
       phase "win32 tests" run_ctest build/win32
