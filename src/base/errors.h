@@ -53,3 +53,13 @@ class EPropertyError : public Exception {
 class EPrinter : public Exception {
   using Exception::Exception;
 };
+
+// A resource the program was built with cannot be found.
+class EResNotFound : public Exception {
+  using Exception::Exception;
+};
+
+// The platform could not create a window.
+class EOutOfResources : public Exception {
+  using Exception::Exception;
+};

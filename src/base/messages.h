@@ -40,6 +40,10 @@ inline constexpr char kDuplicateName[] = "A component named %s already exists";
 inline constexpr char kInvalidName[] = "''%s'' is not a valid component name";
 inline constexpr char kNotServed[] = "%s is not a served dialog class";
 
+// Resources and windows of the program.
+inline constexpr char kResourceNotFound[] = "Resource %s not found";
+inline constexpr char kWindowCreateError[] = "Error creating window";
+
 // Printer.
 inline constexpr char kNoDefaultPrinter[] = "There is no default printer currently selected";
 inline constexpr char kPrinterNotSupported[] = "Operation not supported on selected printer";

@@ -1,21 +1,10 @@
 #include "dialogs/dialog_form.h"
 
 #include "dialogs/open_dialog.h"
+#include "forms/controls.h"
 #include "objects/application_forms.h"
 
 namespace {
-// The diagnostic push button; on the wire only its name matters.
-class TButton : public TComponent {
- public:
-  explicit TButton(TComponent* owner) : TComponent(owner) {}
-  DECLARE_CLASS_INFO()
-};
-
-const ClassInfo& TButton::StaticClass() {
-  static const ClassInfo info{"TButton", &TComponent::StaticClass(), {}};
-  return info;
-}
-
 constexpr uint32_t DesignPosition(uint16_t left, uint16_t top) { return left | (static_cast<uint32_t>(top) << 16); }
 }  // namespace
 
