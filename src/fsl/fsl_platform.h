@@ -29,10 +29,19 @@ class FslPlatform {
   // by two NULs. Returns the number of bytes before the final NUL (0 when there are none).
   virtual uint32_t profileKeyNames(const std::string& file, const std::string& section,
                                    char* buffer, uint32_t size) = 0;
+  // The section's lines in one read, "key=value" (a key without "=" as it stands), each ended
+  // by a NUL, the list ended by one more NUL, cut as profileKeyNames cuts. Values come as the
+  // file has them: quotes are not removed and nothing is cut.
+  virtual uint32_t profileSection(const std::string& file, const std::string& section,
+                                  char* buffer, uint32_t size) = 0;
   // The short (8.3) form of `path`; empty when the platform gives none.
   virtual std::string shortPathName(const std::string& path) = 0;
   // A find-first query (wildcards allowed): true and the first entry when one matches.
   virtual bool findFirst(const std::string& name, FoundEntry& entry) = 0;
   // The user's default locale comparison with case ignored, over both full strings.
   virtual bool sameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
+  // A key for `text` in the same comparison: two texts are the same for sameTextIgnoringCase
+  // exactly when their keys are equal. Lets a long list be grouped without comparing each
+  // pair.
+  virtual std::string sortKeyIgnoringCase(const std::string& text) = 0;
 };

@@ -20,6 +20,11 @@ class WindowsPlatform : public FslPlatform {
     return GetPrivateProfileStringA(section.c_str(), nullptr, nullptr, buffer, size, file.c_str());
   }
 
+  uint32_t profileSection(const std::string& file, const std::string& section, char* buffer,
+                          uint32_t size) override {
+    return GetPrivateProfileSectionA(section.c_str(), buffer, size, file.c_str());
+  }
+
   std::string shortPathName(const std::string& path) override {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
@@ -52,6 +57,24 @@ class WindowsPlatform : public FslPlatform {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
                           static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size())) == CSTR_EQUAL;
+  }
+
+  // CompareStringA compares exactly these sort keys. Most fit a buffer of a few bytes per
+  // character: one call, else a second with the size asked for.
+  std::string sortKeyIgnoringCase(const std::string& text) override {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int length = static_cast<int>(text.size());
+    std::string key(text.size() * 4 + 16, '\0');
+    int size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, &key[0],
+                            static_cast<int>(key.size()));
+    if (size <= 0) {
+      size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+      if (size <= 0) return std::string();
+      key.assign(static_cast<size_t>(size), '\0');
+      size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, &key[0], size);
+    }
+    key.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return key;
   }
 };
 

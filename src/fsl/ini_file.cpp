@@ -1,7 +1,28 @@
 #include "fsl/ini_file.h"
 
 #include <cstring>
+#include <map>
+#include <set>
+#include <unordered_map>
 #include <vector>
+
+namespace {
+
+// One line of a whole-section read. The read gives "key=value" lines, a line without "=" as it
+// stands, and values as the file holds them:
+//   "C:\DATA\RUN1.DAT=C:\FSL\RUN1.FSL\0C:\DATA\BLANK.DAT=\0NOVALUE\0\0"
+struct SectionLine {
+  std::string key;
+  std::string value;
+  bool hasEquals;
+};
+
+// The largest whole-section read tried; a section beyond it is read key by key past the cut.
+constexpr uint32_t kMaxSectionBufferSize = 16u << 20;
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+}  // namespace
 
 TIniFile::TIniFile(const std::string& fileName, FslPlatform& platform)
     : fileName_(fileName), platform_(platform) {}
@@ -29,7 +50,7 @@ void TIniFile::ReadIniKeys(const std::string& section, TStrings& list) {
   list.setLines(std::move(names));
 }
 
-void TIniFile::ReadIniPairs(const std::string& section, TStrings& list) {
+void TIniFile::ReadIniPairsByKey(const std::string& section, TStrings& list) {
   TStringList keys;
   ReadIniKeys(section, keys);
   std::vector<std::string> lines = list.lines();
@@ -55,4 +76,86 @@ int IndexOfName(FslPlatform& platform, const std::vector<std::string>& lines,
     if (platform.sameTextIgnoringCase(lines[i].substr(0, equals), name)) return static_cast<int>(i);
   }
   return -1;
+}
+
+void TIniFile::ReadIniPairs(const std::string& section, TStrings& list) {
+  TStringList keys;
+  ReadIniKeys(section, keys);
+  if (keys.lines().empty()) return;
+
+  // The whole section, grown until it is not cut (a cut list is size - 2 bytes long).
+  std::vector<char> buffer;
+  uint32_t count = 0;
+  for (uint32_t size = 64u << 10;; size *= 4) {
+    buffer.assign(size, '\0');
+    count = platform_.profileSection(fileName_, section, buffer.data(), size);
+    if (count + 2 < size || size >= kMaxSectionBufferSize) break;
+  }
+  buffer.back() = '\0';
+  std::vector<SectionLine> lines;
+  for (const char* p = buffer.data(); *p != '\0'; p += std::strlen(p) + 1) {
+    const char* equals = std::strchr(p, '=');
+    if (equals) lines.push_back({std::string(p, equals), std::string(equals + 1), true});
+    else lines.push_back({std::string(p), std::string(), false});
+  }
+
+  // A profile read gives the value of the first line whose key it takes for the same; it may
+  // tell apart keys that the case-blind comparison does not ("\xC9T\xC9" and "\xE9t\xE9" under
+  // Wine), never the other way round. So the first line of a key's group (its sort key) holds
+  // its value when that line spells the key exactly; for any other spelling the profile read
+  // decides.
+  std::unordered_map<std::string, std::string> sortKeys;  // text -> its sort key
+  auto sortKey = [&](const std::string& text) -> const std::string& {
+    auto found = sortKeys.find(text);
+    if (found == sortKeys.end())
+      found = sortKeys.emplace(text, platform_.sortKeyIgnoringCase(text)).first;
+    return found->second;
+  };
+  std::unordered_map<std::string, const SectionLine*> firstLine;
+  for (const SectionLine& line : lines) firstLine.emplace(sortKey(line.key), &line);
+
+  // The pairs, with deleted lines left as holes until the end, and for each sort key the
+  // places of the lines of that name (only lines the list had before can share a name).
+  std::vector<std::string> pairs = list.lines();
+  std::vector<bool> live(pairs.size(), true);
+  std::map<std::string, std::set<size_t>> places;
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    size_t equals = pairs[i].find('=');
+    if (equals != std::string::npos) places[sortKey(pairs[i].substr(0, equals))].insert(i);
+  }
+
+  for (const std::string& key : keys.lines()) {
+    const std::string& sk = sortKey(key);
+    auto first = firstLine.find(sk);
+    std::string value;
+    const SectionLine* line = first == firstLine.end() ? nullptr : first->second;
+    if (line && line->key == key && line->hasEquals && line->value.size() < kValueBufferSize &&
+        (line->value.empty() || !IsQuote(line->value.front()))) {
+      value = line->value;
+    } else {
+      // Not in the read, spelled otherwise, a line without "=", a long or a quoted value: the
+      // profile read's own rules (matching, default, cut, quotes) decide.
+      value = ReadIniString(section, key, std::string());
+    }
+    auto place = places.find(sk);
+    bool hasLine = place != places.end() && !place->second.empty();
+    if (!value.empty()) {
+      std::string pair = key + "=" + value;
+      if (hasLine) {
+        pairs[*place->second.begin()] = std::move(pair);
+      } else {
+        places[sk].insert(pairs.size());
+        pairs.push_back(std::move(pair));
+        live.push_back(true);
+      }
+    } else if (hasLine) {
+      live[*place->second.begin()] = false;
+      place->second.erase(place->second.begin());
+    }
+  }
+
+  std::vector<std::string> result;
+  for (size_t i = 0; i < pairs.size(); ++i)
+    if (live[i]) result.push_back(std::move(pairs[i]));
+  list.setLines(std::move(result));
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fsl/fsl_platform.h"
 #include "objects/strings.h"
@@ -26,9 +27,14 @@ class TIniFile {
   // Replaces the list's lines by the section's key names, in file order.
   void ReadIniKeys(const std::string& section, TStrings& list);
   // Adds "key=value" for each key of the section with a non-empty value, in key order; keys
-  // equal without regard to case share one line, at the first one's place. Keeps the list's
-  // existing lines.
+  // equal without regard to case share one line, at the first one's place, with the first
+  // one's value. Keeps the list's existing lines: a key replaces the first line of its name, or
+  // deletes it when its value is empty. Names past the key-name limit are not seen; values are
+  // cut as ReadIniString cuts them. Reads the key names and the whole section once each.
   void ReadIniPairs(const std::string& section, TStrings& list);
+  // The same list, built by reading each key's value on its own: one profile read per key.
+  // The reference for ReadIniPairs, and the measure of what reading the section once saves.
+  void ReadIniPairsByKey(const std::string& section, TStrings& list);
 
  private:
   std::string fileName_;

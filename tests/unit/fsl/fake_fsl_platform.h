@@ -28,6 +28,7 @@ class FakeFslPlatform : public FslPlatform {
   };
   std::vector<File> files;
   std::vector<std::string> queries;  // every find-first query, in order
+  int profileReads = 0;              // profile calls of any kind
 
   void addFile(std::string longPath, std::string shortPath, bool hasDosTime = true) {
     files.push_back({std::move(longPath), std::move(shortPath), false, hasDosTime});
@@ -39,6 +40,7 @@ class FakeFslPlatform : public FslPlatform {
   uint32_t profileString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& defaultValue, char* buffer,
                          uint32_t size) override {
+    ++profileReads;
     const std::string* value = &defaultValue;
     if (const Entries* entries = find(file, section)) {
       for (const auto& entry : *entries) {
@@ -56,9 +58,24 @@ class FakeFslPlatform : public FslPlatform {
 
   uint32_t profileKeyNames(const std::string& file, const std::string& section, char* buffer,
                            uint32_t size) override {
+    ++profileReads;
     std::string names;
     if (const Entries* entries = find(file, section))
       for (const auto& entry : *entries) names += entry.first + '\0';
+    return CopyList(names, buffer, size);
+  }
+
+  uint32_t profileSection(const std::string& file, const std::string& section, char* buffer,
+                          uint32_t size) override {
+    ++profileReads;
+    std::string lines;
+    if (const Entries* entries = find(file, section))
+      for (const auto& entry : *entries) lines += entry.first + '=' + entry.second + '\0';
+    return CopyList(lines, buffer, size);
+  }
+
+  // A NUL-separated list into `buffer`: whole with a final NUL, or cut with two.
+  static uint32_t CopyList(const std::string& names, char* buffer, uint32_t size) {
     if (names.size() + 1 <= size) {
       std::memcpy(buffer, names.data(), names.size());
       buffer[names.size()] = '\0';
@@ -89,6 +106,11 @@ class FakeFslPlatform : public FslPlatform {
   }
 
   bool sameTextIgnoringCase(const std::string& a, const std::string& b) override { return Same(a, b); }
+  std::string sortKeyIgnoringCase(const std::string& text) override {
+    std::string key = text;
+    for (char& c : key) c = Up(c);
+    return key;
+  }
 
  private:
   const Entries* find(const std::string& file, const std::string& section) const {

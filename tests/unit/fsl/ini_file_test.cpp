@@ -99,6 +99,55 @@ TEST(ReadIniPairsTest, OneLinePerKeyWithAValue) {
   }
 }
 
+TEST(ReadIniPairsTest, OneSectionReadAgreesWithReadingKeyByKey) {
+  // `head`, filler, then `tail`, the filler sized so that a tail name of 7 characters is the
+  // last to fit in the key-name buffer.
+  auto near = [](FakeFslPlatform::Entries head, FakeFslPlatform::Entries tail) {
+    size_t used = 8;
+    for (const auto& e : head) used += e.first.size() + 1;
+    FakeFslPlatform::Entries entries = head, filler = Filler(8192 - 1 - used);
+    entries.insert(entries.end(), filler.begin(), filler.end());
+    entries.insert(entries.end(), tail.begin(), tail.end());
+    return entries;
+  };
+  const struct {
+    const char* label;
+    FakeFslPlatform::Entries entries;
+    Lines before;
+  } kCases[] = {
+      {"plain", {{"B", "2"}, {"A", "1"}, {"C", ""}}, {}},
+      {"equal keys, first with a value", {{"a", "1"}, {"B", ""}, {"A", "3"}, {"b", "4"}}, {}},
+      {"equal keys, first empty", {{"a", ""}, {"A", "3"}}, {}},
+      {"long values", {{"L", std::string(1023, 'v')}, {"M", std::string(1024, 'w')}}, {}},
+      {"existing lines", {{"B", "2"}, {"x", ""}, {"Y", "5"}}, {"X=9", "b=old", "X=8", "y"}},
+      {"last key fits", near({}, {{"LASTKEY", "v"}}), {}},
+      {"last key cut to a name of its own", near({}, {{"LASTKEYS", "v"}, {"LASTKEY", "w"}}), {}},
+      {"cut name matches an earlier key", near({{"lastkey", "early"}}, {{"LASTKEYS", "v"}}), {}},
+      {"far past the limit", near({}, Filler(20000)), {}},
+  };
+  for (const auto& c : kCases) {
+    FakeFslPlatform platform;
+    platform.ini["a.ini"]["S"] = c.entries;
+    TIniFile ini("a.ini", platform);
+    TStringList once, byKey;
+    once.setLines(c.before);
+    byKey.setLines(c.before);
+    ini.ReadIniPairs("S", once);
+    ini.ReadIniPairsByKey("S", byKey);
+    EXPECT_EQ(byKey.lines(), once.lines()) << c.label;
+  }
+}
+
+TEST(ReadIniPairsTest, ReadsTheSectionInAFewCalls) {
+  FakeFslPlatform platform;
+  platform.ini["a.ini"]["S"] = Filler(6000);
+  platform.ini["a.ini"]["S"].emplace_back("LONG", std::string(2000, 'v'));
+  TStringList pairs;
+  TIniFile("a.ini", platform).ReadIniPairs("S", pairs);
+  EXPECT_EQ(platform.ini["a.ini"]["S"].size(), pairs.count());
+  EXPECT_EQ(3, platform.profileReads);  // key names, the section, the long value on its own
+}
+
 TEST(IndexOfNameTest, ComparesTheWholeNameBeforeTheFirstEquals) {
   FakeFslPlatform platform;
   const Lines lines = {"NOEQUALS", "C:\\A.DAT=x=y", "c:\\b.dat=1", "C:\\B.DAT=2"};

@@ -157,4 +157,37 @@ TEST_F(FslLookupWinTest, ProfileReadsKeepTheirBufferLimits) {
   }
 }
 
+TEST_F(FslLookupWinTest, OneSectionReadAgreesWithReadingKeyByKey) {
+  auto filler = [](size_t bytes) {  // key names taking `bytes` bytes with their NULs
+    std::string text;
+    for (int i = 0; bytes > 0; ++i) {
+      size_t length = bytes - 1 <= 40 ? bytes - 1 : (bytes - 1 - 41 < 10 ? 20 : 40);
+      std::string name = "K" + std::to_string(i);
+      text += name + std::string(length - name.size(), 'x') + "=v\r\n";
+      bytes -= length + 1;
+    }
+    return text;
+  };
+  const std::string quoted = "\"" + std::string(1022, 'q') + "\"";
+  std::vector<std::string> bodies = {
+      "B=2\r\nA=1\r\nC=\r\n",
+      "a=1\r\nB=\r\nA=3\r\nb=4\r\na=\r\n",
+      " Spaced key = spaced value \r\n;comment=x\r\nNoEquals\r\n=empty name\r\nAfter=1\r\n",
+      "Q1=\"quoted\"\r\nQ2='single'\r\nQ3=\"\"\r\nQ4=\"open\r\nQ5=\"\r\nq1=x\r\n",
+      "\xC9T\xC9=upper\r\n\xE9t\xE9=lower\r\nStra\xDF" "e=s\r\nSTRASSE=t\r\n",
+      "L3=" + std::string(1023, 'v') + "\r\nL4=" + std::string(1024, 'v') + "\r\nQL=" + quoted +
+          "\r\nQM=" + quoted + "q\r\nQN=\"" + std::string(1500, 'q') + "\"\r\n",
+  };
+  for (size_t tail : {6, 7, 8, 9, 10})  // the last name, "LASTKEY", around the 8192-byte edge
+    bodies.push_back(filler(8192 - 1 - tail) + "LASTKEY=v\r\nLASTKEYS=w\r\n");
+  bodies.push_back(filler(30000));
+  for (size_t i = 0; i < bodies.size(); ++i) {
+    TIniFile ini(Ini(bodies[i]), WindowsFslPlatform());
+    TStringList once, byKey;
+    ini.ReadIniPairs("FSLAssociations", once);
+    ini.ReadIniPairsByKey("FSLAssociations", byKey);
+    EXPECT_EQ(byKey.lines(), once.lines()) << "section " << i;
+  }
+}
+
 }  // namespace
