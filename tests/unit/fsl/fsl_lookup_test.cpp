@@ -40,7 +40,7 @@ const char kBeside[] = "C:\\Data files\\Run one.fsl";
 TEST_F(FslLookupTest, OutcomeFollowsWhatTheSectionHoldsForTheKey) {
   const struct {
     const char* label;
-    FakeFslPlatform::Entries entries;  // of [FSLAssociations]; none: no section at all
+    FakeFslPlatform::Entries entries;  // of [FSLAssociations]; none: no INI file at all
     const char* dataFile;
     const char* fslFile;
     bool useFsl;
@@ -62,7 +62,7 @@ TEST_F(FslLookupTest, OutcomeFollowsWhatTheSectionHoldsForTheKey) {
        "C:\\Fsl files\\GONE.FSL", true},
       {"relative value unchanged", {{kRunOneKey, "RUNONE~1.FSL"}}, kRunOne, "RUNONE~1.FSL", true},
       {"no entry, .fsl beside", {{"C:\\X.DAT", "C:\\X.FSL"}}, kRunOne, kBeside, true},
-      {"no section, .fsl beside", {}, kRunOne, kBeside, true},
+      {"no INI file, .fsl beside", {}, kRunOne, kBeside, true},
       {"no entry, no .fsl beside", {{"C:\\X.DAT", "C:\\X.FSL"}}, "C:\\Data files\\Run3.dat", "", true},
       {"no entry, .fsl beside outside the DOS date range", {}, "C:\\Data files\\Old.dat", "", true},
       {"no entry, .fsl beside is a folder", {}, "C:\\Data files\\Dir.dat", "", true},
@@ -75,12 +75,6 @@ TEST_F(FslLookupTest, OutcomeFollowsWhatTheSectionHoldsForTheKey) {
     EXPECT_EQ(c.fslFile, choice.fslFile) << c.label;
     EXPECT_EQ(c.useFsl, choice.useFsl) << c.label;
   }
-}
-
-TEST_F(FslLookupTest, NoIniFileFallsBackBesideTheDataFile) {
-  FslChoice choice = Lookup(kRunOne);
-  EXPECT_EQ(kBeside, choice.fslFile);
-  EXPECT_TRUE(choice.useFsl);
 }
 
 TEST_F(FslLookupTest, FallbackNameReplacesOnlyTheLastComponentsExtension) {

@@ -25,29 +25,6 @@ FakeFslPlatform::Entries Filler(size_t bytes) {
   return entries;
 }
 
-TEST(ReadIniStringTest, ValueDefaultOrEmpty) {
-  FakeFslPlatform platform;
-  platform.ini["a.ini"]["S"] = {{"Key", "value"}, {"Blank", ""}, {"Long", std::string(2000, 'v')}};
-  TIniFile ini("a.ini", platform);
-  const struct {
-    const char* file;
-    const char* section;
-    const char* key;
-    std::string value;
-  } kCases[] = {
-      {"a.ini", "S", "Key", "value"},
-      {"a.ini", "s", "KEY", "value"},
-      {"a.ini", "S", "Blank", ""},
-      {"a.ini", "S", "Long", std::string(1023, 'v')},
-      {"a.ini", "S", "Other", "dflt"},
-      {"a.ini", "T", "Key", "dflt"},
-      {"b.ini", "S", "Key", "dflt"},
-  };
-  for (const auto& c : kCases)
-    EXPECT_EQ(c.value, TIniFile(c.file, platform).ReadIniString(c.section, c.key, "dflt"))
-        << c.file << " [" << c.section << "] " << c.key;
-}
-
 TEST(ReadIniKeysTest, ReplacesTheListAndSeesOnlyNamesWithin8192Bytes) {
   const struct {
     const char* label;
