@@ -239,12 +239,17 @@ TEST(FSLWarning, DisablesTheThreadsOtherWindowsWhileItRuns) {
   HWND bystander = MakeWindow("bystander", true);
   HWND disabledBefore = MakeWindow("disabled before", true);
   EnableWindow(disabledBefore, FALSE);
-  auto check = [&](HWND) {
+  // The server passes the open dialog's custom area, a child window: the platform makes its
+  // top-level window the owner.
+  HWND area = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, owner, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  auto check = [&](HWND warning) {
+    EXPECT_EQ(owner, GetWindow(warning, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(owner));
     EXPECT_FALSE(IsWindowEnabled(bystander));
     EXPECT_FALSE(IsWindowEnabled(disabledBefore));
   };
-  EXPECT_TRUE(RunWarning({check, Click(kOkCaption)}, "x.dat", 0, owner));
+  EXPECT_TRUE(RunWarning({check, Click(kOkCaption)}, "x.dat", 0, area));
   EXPECT_TRUE(IsWindowEnabled(owner));
   EXPECT_TRUE(IsWindowEnabled(bystander));
   EXPECT_FALSE(IsWindowEnabled(disabledBefore)) << "a window disabled before the run stays disabled";
