@@ -238,6 +238,8 @@ bool AutoDriver::take(const AutoStep& step) {
       say("step: " + std::string(step.kind == AutoStep::Yes ? "yes" : "no") + " to \"" +
           DialogItemText(prompt, 0xFFFF) + "\"");
       PostMessageA(prompt, WM_COMMAND, step.kind == AutoStep::Yes ? IDYES : IDNO, 0);
+      // Refusing the prompt keeps the dialog open: it can be worked again.
+      if (step.kind == AutoStep::No) closed_.erase(std::remove(closed_.begin(), closed_.end(), dialog_), closed_.end());
       return true;
     }
     case AutoStep::Select: {

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "base/stream.h"
-#include "dialogs/dialog_form.h"
 #include "dialogs/fsl_dialog_site.h"
 #include "dialogs/open_dialog.h"
 #include "streaming/convert.h"
@@ -22,21 +21,11 @@ constexpr intptr_t kEdit = 0x101;  // its FSL edit box
 
 class FakeSite : public FslDialogSite {
  public:
-  // The world the dialog sees.
-  std::string selection;
-  bool selectionExists = true;
+  std::string selection, typed, browsedName;  // what the dialog sees
+  bool selectionExists = true, wantsFsl = false, browseAccepts = false;
   FslChoice stored{"C:\\FSL\\Run1.fsl", true};
-  std::string typed;       // what the edit box holds when the dialog is accepted
-  bool wantsFsl = false;   // the warning's answer
-  bool browseAccepts = false;
-  std::string browsedName;
-
-  // What the dialog did.
-  std::string editText;
-  std::vector<std::string> warnings;  // "data file|context|owner"
-  std::string browseName, browseDir, browseFilter, browseExt, browseTitle;
-  int32_t browseIndex = -1;
-  uint32_t browseOptions = 0;
+  std::string editText, browse;  // what it did: the edit box, the last browse dialog's setup
+  std::vector<std::string> lookups, warnings;
   int browseCount = 0;
 
   intptr_t dialogItem(intptr_t window, int id) override {
@@ -58,30 +47,21 @@ class FakeSite : public FslDialogSite {
   }
   bool executeOpenDialog(TOpenDialog& d) override {
     ++browseCount;
-    browseName = d.FFileName;
-    browseDir = d.FInitialDir;
-    browseFilter = d.FFilter;
-    browseIndex = d.FFilterIndex;
-    browseExt = d.FDefaultExt;
-    browseOptions = d.FOptions;
-    browseTitle = d.FTitle;
+    browse = d.FFileName + "|" + d.FInitialDir + "|" + d.FFilter + "|" + std::to_string(d.FFilterIndex) + "|" +
+             d.FDefaultExt + "|" + std::to_string(d.FOptions) + "|" + d.FTitle;
     if (browseAccepts) d.FFileName = browsedName;
     return browseAccepts;
   }
-  std::vector<std::string> lookups;
 };
 
 class FslOpenDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallFslDialogSite(&site); }
-  void TearDown() override { InstallFslDialogSite(nullptr); }
-
-  // The dialog as the platform leaves it after CDN_INITDONE on `selection`.
-  void InitDone(const std::string& selection) {
-    site.selection = selection;
+  void SetUp() override {
+    InstallFslDialogSite(&site);
     dialog.FHandle = kArea;
-    dialog.FOnInitDone(&dialog, kArea, 0x99, nullptr);
   }
+  void TearDown() override { InstallFslDialogSite(nullptr); }
+  void Command(int32_t cmd) { dialog.FOnCommand(&dialog, kArea, 0x99, cmd); }
 
   FakeSite site;
   TFSL16OpenDialog dialog{nullptr};
@@ -91,8 +71,8 @@ TEST_F(FslOpenDialogTest, SelectionFillsTheEditBoxFromTheStoreOrClearsIt) {
   dialog.FIniFile = "C:\\app.ini";
   dialog.FIniFileSection = "FSLAssociations";
   dialog.FFSLFile = "from request";
-  dialog.FUseFSL = false;
-  InitDone("C:\\Data\\Run1.dat");
+  site.selection = "C:\\Data\\Run1.dat";
+  dialog.FOnInitDone(&dialog, kArea, 0x99, nullptr);
   EXPECT_EQ(kEdit, dialog.FFSLEdit);
   EXPECT_EQ("C:\\Data\\Run1.dat", dialog.FDataFile);
   EXPECT_EQ(std::vector<std::string>{"C:\\app.ini|FSLAssociations|C:\\Data\\Run1.dat"}, site.lookups);
@@ -100,8 +80,7 @@ TEST_F(FslOpenDialogTest, SelectionFillsTheEditBoxFromTheStoreOrClearsIt) {
   EXPECT_TRUE(dialog.FUseFSL);
   EXPECT_EQ("C:\\FSL\\Run1.fsl", site.editText);
 
-  // A recorded "no FSL file".
-  site.stored = FslChoice{"", false};
+  site.stored = FslChoice{"", false};  // a recorded "no FSL file"
   dialog.FOnSelChange(&dialog, kArea, 0x99, nullptr);
   EXPECT_EQ("", site.editText);
   EXPECT_FALSE(dialog.FUseFSL);
@@ -137,7 +116,6 @@ TEST_F(FslOpenDialogTest, AcceptingDecidesByTheEditBoxAndTheWarning) {
     FakeSite fresh;
     InstallFslDialogSite(&fresh);
     TFSL16OpenDialog d(nullptr);
-    d.FHandle = kArea;
     d.FFSLEdit = kEdit;
     d.FDataFile = "C:\\Data\\Run1.dat";
     d.FFSLHelpContext = -2147483647 - 1;
@@ -158,66 +136,46 @@ TEST_F(FslOpenDialogTest, AcceptingDecidesByTheEditBoxAndTheWarning) {
 }
 
 TEST_F(FslOpenDialogTest, BrowseStartsFromTheCurrentFslFileAndShowsThePick) {
-  struct Case {
+  const std::string rest = "|FSL files (*.fsl)|*.fsl|0|fsl|8708|Select FSL file";
+  const struct {
     const char* fslFile;
-    const char* name;
-    const char* dir;
-  } cases[] = {
-      {"C:\\FSL\\Run1.fsl", "Run1.fsl", "C:\\FSL"},
-      {"C:\\Run1.fsl", "Run1.fsl", "C:\\"},
-      {"", "", ""},
-  };
-  for (const Case& c : cases) {
+    const char* nameAndDir;
+  } cases[] = {{"C:\\FSL\\Run1.fsl", "Run1.fsl|C:\\FSL"}, {"C:\\Run1.fsl", "Run1.fsl|C:\\"}, {"", "|"}};
+  for (const auto& c : cases) {
     dialog.FFSLFile = c.fslFile;
-    dialog.FHandle = kArea;
-    dialog.FOnCommand(&dialog, kArea, 0x99, TFSL16OpenDialog::kBrowseFslId);
-    EXPECT_EQ(c.name, site.browseName) << c.fslFile;
-    EXPECT_EQ(c.dir, site.browseDir) << c.fslFile;
+    dialog.FUseFSL = false;
+    Command(TFSL16OpenDialog::kBrowseFslId);
+    EXPECT_EQ(c.nameAndDir + rest, site.browse) << c.fslFile;
+    EXPECT_EQ(c.fslFile, dialog.FFSLFile) << "cancelled: nothing changes";
+    EXPECT_FALSE(dialog.FUseFSL) << "cancelled: nothing changes";
   }
-  EXPECT_EQ("FSL files (*.fsl)|*.fsl", site.browseFilter);
-  EXPECT_EQ(0, site.browseIndex);
-  EXPECT_EQ("fsl", site.browseExt);
-  EXPECT_EQ(8708u, site.browseOptions);
-  EXPECT_EQ("Select FSL file", site.browseTitle);
-
-  // Cancelled: nothing changes. Accepted: the pick is shown and wanted.
-  dialog.FUseFSL = false;
-  dialog.FOnCommand(&dialog, kArea, 0x99, TFSL16OpenDialog::kBrowseFslId);
-  EXPECT_EQ("", dialog.FFSLFile);
-  EXPECT_FALSE(dialog.FUseFSL);
   site.browseAccepts = true;
   site.browsedName = "D:\\x.fsl";
-  dialog.FOnCommand(&dialog, kArea, 0x99, TFSL16OpenDialog::kBrowseFslId);
+  Command(TFSL16OpenDialog::kBrowseFslId);
   EXPECT_EQ("D:\\x.fsl", dialog.FFSLFile);
   EXPECT_TRUE(dialog.FUseFSL);
   EXPECT_EQ("D:\\x.fsl", site.editText);
 
-  // Other commands are not the browse button.
   const int before = site.browseCount;
-  for (int32_t other : {1, 2, TFSL16OpenDialog::kFslEditId, TFSL16OpenDialog::kBrowseFslId + 1})
-    dialog.FOnCommand(&dialog, kArea, 0x99, other);
-  EXPECT_EQ(before, site.browseCount);
+  for (int32_t other : {1, 2, TFSL16OpenDialog::kFslEditId, TFSL16OpenDialog::kBrowseFslId + 1}) Command(other);
+  EXPECT_EQ(before, site.browseCount) << "only the browse button browses";
 }
 
 TEST_F(FslOpenDialogTest, RequestCanUnbindTheOwnHandlersWhichAreNeverWritten) {
-  TDialogForm host;
-  TFSL16OpenDialog* d = new TFSL16OpenDialog(&host);
-  EXPECT_TRUE(d->FOnInitDone && d->FOnFileOK && d->FOnSelChange && d->FOnCommand);
-  EXPECT_EQ("fsldlg32", d->FTemplateName);
-  TMemoryStream text("object F: TFSL16OpenDialog\r\n  OnFileOK = nil\r\nend\r\n");
-  TMemoryStream binary;
+  EXPECT_TRUE(dialog.FOnInitDone && dialog.FOnFileOK && dialog.FOnSelChange && dialog.FOnCommand);
+  EXPECT_EQ("fsldlg32", dialog.FTemplateName);
+  TMemoryStream text("object F: TFSL16OpenDialog\r\n  OnFileOK = nil\r\nend\r\n"), binary, reply;
   ConvertTextToBinary(text, binary);
   binary.setPosition(0);
-  ReadRootObject(binary, *d);
-  EXPECT_FALSE(d->FOnFileOK);
-  EXPECT_TRUE(d->FOnInitDone && d->FOnSelChange && d->FOnCommand);
+  ReadRootObject(binary, dialog);
+  EXPECT_FALSE(dialog.FOnFileOK);
+  EXPECT_TRUE(dialog.FOnInitDone && dialog.FOnSelChange && dialog.FOnCommand);
 
-  TMemoryStream written, reply;
-  WriteRootObject(written, *d);
-  written.setPosition(0);
-  ConvertBinaryToText(written, reply);
-  std::string replyText = reply.str();
-  EXPECT_EQ(std::string::npos, replyText.find("On")) << replyText;
+  binary.clear();
+  WriteRootObject(binary, dialog);
+  binary.setPosition(0);
+  ConvertBinaryToText(binary, reply);
+  EXPECT_EQ(std::string::npos, reply.str().find("On")) << reply.str();
 }
 
 }  // namespace

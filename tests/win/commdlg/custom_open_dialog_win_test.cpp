@@ -167,22 +167,6 @@ TEST(CustomDialogHook, BindsRaisesEventsAndUnbinds) {
   EXPECT_TRUE(raised.empty());
 }
 
-TEST(CustomDialogHook, CenterOffLeavesTheFrameWhereItIs) {
-  FrameAndChild w;
-  TCustomOpenDialog dialog(nullptr);
-  dialog.FCenter = 0;
-  OPENFILENAMEA record{};
-  record.lCustData = reinterpret_cast<LPARAM>(&dialog);
-  CustomDialogHook(w.child, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&record));
-  OFNOTIFYA n = Notification(w.frame, CDN_INITDONE);
-  CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-  RECT r{};
-  GetWindowRect(w.frame, &r);
-  EXPECT_EQ(5, r.left);
-  EXPECT_EQ(6, r.top);
-  CustomDialogHook(w.child, WM_NCDESTROY, 0, 0);
-}
-
 TEST(CustomDialogHook, HandlerFailureEndsTheRunAndPassesOnAfterThePlatformCall) {
   FrameAndChild w;
   TFSL16OpenDialog dialog(nullptr);
