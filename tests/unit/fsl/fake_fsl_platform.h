@@ -1,12 +1,10 @@
-// A platform for the association lookup that holds its INI files and its file system in memory
-// and copies profile reads into the caller's buffer as GetPrivateProfileStringA does: a value
-// cut at size - 1 characters, a key-name list cut after size - 2 bytes and ended by two NULs.
+// An in-memory platform for the association lookup: one INI section (whatever file or section is
+// asked for) and a file system of long and short paths. Reads fill the caller's buffer as the
+// profile functions do: a value cut at size - 1 characters, a list cut after size - 2 bytes.
 #pragma once
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,122 +13,65 @@
 
 class FakeFslPlatform : public FslPlatform {
  public:
-  using Entries = std::vector<std::pair<std::string, std::string>>;  // key, value in file order
-
-  // INI files: file name -> section name -> entries.
-  std::map<std::string, std::map<std::string, Entries>> ini;
-
-  // A file or folder known by its long and its short full path.
+  std::vector<std::pair<std::string, std::string>> entries;  // key, value in file order
   struct File {
     std::string longPath, shortPath;
-    bool isDirectory = false;
-    bool hasDosTime = true;
+    bool isDirectory = false, hasDosTime = true;
   };
   std::vector<File> files;
-  std::vector<std::string> queries;  // every find-first query, in order
-  int profileReads = 0;              // profile calls of any kind
 
-  void addFile(std::string longPath, std::string shortPath, bool hasDosTime = true) {
-    files.push_back({std::move(longPath), std::move(shortPath), false, hasDosTime});
+  uint32_t profileString(const std::string&, const std::string&, const std::string& key,
+                         const std::string& defaultValue, char* buffer, uint32_t size) override {
+    std::string value = defaultValue;
+    for (auto e = entries.rbegin(); e != entries.rend(); ++e)  // the first equal key wins
+      if (Upper(e->first) == Upper(key)) value = e->second;
+    return Copy(value.substr(0, size - 1), buffer, size);
   }
-  void addFolder(std::string longPath, std::string shortPath) {
-    files.push_back({std::move(longPath), std::move(shortPath), true, true});
+  uint32_t profileKeyNames(const std::string&, const std::string&, char* b, uint32_t n) override {
+    return Copy(List(false), b, n);
   }
-
-  uint32_t profileString(const std::string& file, const std::string& section,
-                         const std::string& key, const std::string& defaultValue, char* buffer,
-                         uint32_t size) override {
-    ++profileReads;
-    const std::string* value = &defaultValue;
-    if (const Entries* entries = find(file, section)) {
-      for (const auto& entry : *entries) {
-        if (!key.empty() && Same(entry.first, key)) {
-          value = &entry.second;
-          break;
-        }
-      }
-    }
-    uint32_t n = std::min<uint32_t>(static_cast<uint32_t>(value->size()), size - 1);
-    std::memcpy(buffer, value->data(), n);
-    buffer[n] = '\0';
-    return n;
+  uint32_t profileSection(const std::string&, const std::string&, char* b, uint32_t n) override {
+    return Copy(List(true), b, n);
   }
-
-  uint32_t profileKeyNames(const std::string& file, const std::string& section, char* buffer,
-                           uint32_t size) override {
-    ++profileReads;
-    std::string names;
-    if (const Entries* entries = find(file, section))
-      for (const auto& entry : *entries) names += entry.first + '\0';
-    return CopyList(names, buffer, size);
-  }
-
-  uint32_t profileSection(const std::string& file, const std::string& section, char* buffer,
-                          uint32_t size) override {
-    ++profileReads;
-    std::string lines;
-    if (const Entries* entries = find(file, section))
-      for (const auto& entry : *entries) lines += entry.first + '=' + entry.second + '\0';
-    return CopyList(lines, buffer, size);
-  }
-
-  // A NUL-separated list into `buffer`: whole with a final NUL, or cut with two.
-  static uint32_t CopyList(const std::string& names, char* buffer, uint32_t size) {
-    if (names.size() + 1 <= size) {
-      std::memcpy(buffer, names.data(), names.size());
-      buffer[names.size()] = '\0';
-      return static_cast<uint32_t>(names.size());
-    }
-    std::memcpy(buffer, names.data(), size - 2);
-    buffer[size - 2] = buffer[size - 1] = '\0';
-    return size - 2;
-  }
-
   std::string shortPathName(const std::string& path) override {
     for (const File& f : files)
-      if (Same(f.longPath, path) || Same(f.shortPath, path)) return f.shortPath;
+      if (Upper(f.longPath) == Upper(path) || Upper(f.shortPath) == Upper(path)) return f.shortPath;
     return std::string();
   }
-
   bool findFirst(const std::string& name, FoundEntry& entry) override {
-    queries.push_back(name);
-    for (const File& f : files) {
-      if (Matches(name.c_str(), f.longPath.c_str()) || Matches(name.c_str(), f.shortPath.c_str())) {
-        entry.isDirectory = f.isDirectory;
-        entry.fileName = f.longPath.substr(f.longPath.rfind('\\') + 1);
-        entry.hasDosTime = f.hasDosTime;
+    for (const File& f : files)
+      if (Matches(Upper(name).c_str(), Upper(f.longPath).c_str()) ||
+          Matches(Upper(name).c_str(), Upper(f.shortPath).c_str())) {
+        entry = {f.isDirectory, f.longPath.substr(f.longPath.rfind('\\') + 1), f.hasDosTime};
         return true;
       }
-    }
     return false;
   }
-
-  bool sameTextIgnoringCase(const std::string& a, const std::string& b) override { return Same(a, b); }
-  std::string sortKeyIgnoringCase(const std::string& text) override {
-    std::string key = text;
-    for (char& c : key) c = Up(c);
-    return key;
+  bool sameTextIgnoringCase(const std::string& a, const std::string& b) override {
+    return Upper(a) == Upper(b);
   }
+  std::string sortKeyIgnoringCase(const std::string& text) override { return Upper(text); }
 
  private:
-  const Entries* find(const std::string& file, const std::string& section) const {
-    auto f = ini.find(file);
-    if (f == ini.end()) return nullptr;
-    for (const auto& s : f->second)
-      if (Same(s.first, section)) return &s.second;
-    return nullptr;
+  std::string List(bool withValues) const {  // "key[=value]\0" for each entry
+    std::string list;
+    for (const auto& e : entries) list += e.first + (withValues ? "=" + e.second : "") + '\0';
+    return list;
   }
-  static char Up(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-  static bool Same(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Up(x) == Up(y); });
+  // `text` and NULs to the end of the buffer; cut to size - 2 bytes when it does not fit.
+  static uint32_t Copy(const std::string& text, char* buffer, uint32_t size) {
+    uint32_t n = text.size() < size ? static_cast<uint32_t>(text.size()) : size - 2;
+    std::memcpy(buffer, text.data(), n);
+    std::memset(buffer + n, 0, size - n);
+    return n;
   }
-  // Wildcards "*" and "?" over the whole path, case ignored.
-  static bool Matches(const char* pattern, const char* text) {
-    if (*pattern == '\0') return *text == '\0';
-    if (*pattern == '*')
-      return Matches(pattern + 1, text) || (*text != '\0' && Matches(pattern, text + 1));
-    if (*text == '\0') return false;
-    return (*pattern == '?' || Up(*pattern) == Up(*text)) && Matches(pattern + 1, text + 1);
+  static std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+  }
+  static bool Matches(const char* pattern, const char* text) {  // "*" and "?" over the whole
+    if (*pattern == '*') return Matches(pattern + 1, text) || (*text && Matches(pattern, text + 1));
+    if (*pattern == '\0' || *text == '\0') return *pattern == *text;
+    return (*pattern == '?' || *pattern == *text) && Matches(pattern + 1, text + 1);
   }
 };
