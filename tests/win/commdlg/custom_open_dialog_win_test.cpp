@@ -1,5 +1,6 @@
 // The hooked Explorer open dialog: the record it builds, its hook procedure fed with synthetic
-// messages, a failure of an event handler, and the real Wine dialog with the FSL template.
+// messages, a failure of an event handler, and its template resource. The real dialog with the
+// template runs in the end-to-end tests.
 #include "commdlg/custom_open_dialog_win.h"
 
 #include <gtest/gtest.h>
@@ -190,43 +191,6 @@ TEST(CustomDialogHook, HandlerFailureEndsTheRunAndPassesOnAfterThePlatformCall) 
   MSG m;
   EXPECT_TRUE(PeekMessageA(&m, w.frame, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << "the dialog is told to close";
   EXPECT_EQ(IDCANCEL, LOWORD(m.wParam));
-}
-
-// The real dialog with the program's template: the custom area holds the FSL row, the frame is
-// centred, and the hook reaches the object; the test cancels at CDN_INITDONE.
-TEST(CustomOpenDialogReal, ShowsTheTemplateAreaAndRaisesInitDone) {
-  SetApplicationHandle(nullptr);
-  TCustomOpenDialog dialog(nullptr);
-  dialog.FTemplateName = "FSLDLG32";
-  char windowsDir[MAX_PATH] = {};
-  GetWindowsDirectoryA(windowsDir, MAX_PATH);
-  dialog.FInitialDir = windowsDir;
-  std::string editText, buttonText;
-  bool editVisible = false;
-  RECT frame{};
-  intptr_t area = 0;
-  dialog.FOnInitDone.handler = [&](TComponent*, intptr_t wnd, intptr_t parent, void*) {
-    area = wnd;
-    HWND window = reinterpret_cast<HWND>(wnd);
-    char text[64] = {};
-    GetDlgItemTextA(window, TFSL16OpenDialog::kFslEditId, text, sizeof text);
-    editText = text;
-    GetDlgItemTextA(window, TFSL16OpenDialog::kBrowseFslId, text, sizeof text);
-    buttonText = text;
-    // The frame is shown only after this notification: look at the control's own style.
-    editVisible = (GetWindowLongA(GetDlgItem(window, TFSL16OpenDialog::kFslEditId), GWL_STYLE) & WS_VISIBLE) != 0;
-    GetWindowRect(reinterpret_cast<HWND>(parent), &frame);
-    PostMessageA(reinterpret_cast<HWND>(parent), WM_COMMAND, IDCANCEL, 0);
-  };
-  EXPECT_EQ(0, RunCustomFileDialog(dialog, GetOpenFileNameA)) << CommDlgExtendedError();
-  EXPECT_EQ(dialog.FHandle, area);
-  EXPECT_EQ("FSL File", editText);
-  EXPECT_EQ("Browse FSL", buttonText);
-  EXPECT_TRUE(editVisible);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  EXPECT_GT(width, 0);
-  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, frame.left);
-  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, frame.top);
 }
 
 // The template resource is the platform's standard dialog format, 356 bytes.
