@@ -1,18 +1,28 @@
-// dlgbench: how fast dlgserver.exe starts and answers, and what it costs while it waits.
-//   start to ready notice, against ready_only.exe (a program that only sends the notice)
+// dlgbench: how fast dlgserver.exe starts and answers, what it costs while it waits, and how
+// big it is, each beside a yardstick where there is one:
+//   start to ready notice, against ready_only.exe (creates one hidden window, sends the notice)
 //   processor time of the server during a 5-second wait for a request
-//   run request to running notice (the dialog is about to open)
+//   run request to running notice and to the dialog being visible
+//   launch to accepted reply of an open dialog accepted at once, against inproc_open.exe (the
+//   same dialog run in-process)
+//   the size of dlgserver.exe and its symbol table
 // Run it under Wine with scripts/bench-server.sh. Figures are printed, never judged.
+//
+// Dialogs are closed by one DialogWatch for every program: it presses the button the moment
+// the dialog is first seen visible, as AutoDriver's ok and cancel steps do but without their
+// settling pause, so the accepted round trip has no fixed wait in it on either side.
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "client/auto_driver.h"
 #include "client/dialog_client.h"
 #include "platform/process.h"
 #include "server/protocol.h"
@@ -82,24 +92,138 @@ double UnixCpuMs(const std::string& program, const std::string& marker) {
   return result;
 }
 
+// Watches, from a helper thread every millisecond, for the visible dialog (#32770) of thread
+// `threadId` owned by `owner`; notes when it is first seen and presses `button` on it.
+class DialogWatch {
+ public:
+  DialogWatch(DWORD threadId, HWND owner, int button)
+      : thread_([this, threadId, owner, button] {
+          while (!stop_) {
+            if (HWND dialog = FindOwnedDialog(threadId, owner)) {
+              seenAt_ = MonotonicMs();
+              PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+              return;
+            }
+            Sleep(1);
+          }
+        }) {}
+  ~DialogWatch() {
+    stop_ = true;
+    thread_.join();
+  }
+  DialogWatch(const DialogWatch&) = delete;
+  DialogWatch& operator=(const DialogWatch&) = delete;
+  // MonotonicMs when the dialog was first seen, or -1.
+  double seenAt() const { return seenAt_; }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<double> seenAt_{-1};
+  std::thread thread_;
+};
+
+// When the client first received `code`, or -1.
+double ReceivedAt(const DialogClient& client, uint32_t code) {
+  for (const ReceivedCopyData& data : client.received())
+    if (data.code == code) return data.atMs;
+  return -1;
+}
+
+// Adds `at - start` when `at` was seen.
+void Add(Stats& stats, double at, double start) {
+  if (at >= 0) stats.values.push_back(at - start);
+}
+
+// The open dialog both sides of the round trip show, accepted at once with its file name.
+constexpr char kFileName[] = "C:\\windows\\win.ini";
+constexpr char kInitialDir[] = "C:\\windows";
+
+// Launch to the dialog visible and to the accepted reply.
+struct Trip {
+  Stats visible, reply;
+};
+
+// One server round trip: launch, waitReady, run request, accepted reply.
+void RunServerTrip(Trip& trip) {
+  DialogClient::Options options;
+  options.runTimeoutMs = 30000;
+  DialogClient client(options);
+  double start = MonotonicMs();
+  if (!client.launch("TOpenDialog")) return;
+  DialogWatch watch(client.serverThreadId(), client.window(), IDOK);
+  if (!client.waitReady()) return;
+  RunResult result = client.run(std::string("object X: TOpenDialog\r\n  FileName = '") + kFileName +
+                                "'\r\n  InitialDir = '" + kInitialDir + "'\r\nend\r\n");
+  if (result.outcome != Outcome::Accepted) return;
+  Add(trip.visible, watch.seenAt(), start);
+  Add(trip.reply, ReceivedAt(client, protocol::kAcceptedReply), start);
+}
+
+// The same dialog in-process: launch of inproc_open.exe to its accepted notice.
+void RunInprocTrip(const std::string& program, Trip& trip) {
+  DialogClient::Options options;
+  options.serverPath = program;
+  DialogClient client(options);
+  std::string owner = std::to_string(reinterpret_cast<uintptr_t>(client.window()));
+  double start = MonotonicMs();
+  if (!client.launch({owner, kFileName, kInitialDir})) return;
+  DialogWatch watch(client.serverThreadId(), client.window(), IDOK);
+  client.waitForExit(30000);
+  double accepted = ReceivedAt(client, protocol::kAcceptedReply);
+  if (accepted < 0) return;
+  Add(trip.visible, watch.seenAt(), start);
+  Add(trip.reply, accepted, start);
+}
+
+// The file's size, and its COFF symbol table as the PE file header gives it (a stripped program
+// has none): PointerToSymbolTable and NumberOfSymbols, at 8 and 12 in the header that follows
+// the "PE\0\0" mark (whose offset is at 0x3C).
+struct ProgramFile {
+  size_t size = 0;
+  uint32_t symbolTable = 0, symbols = 0;
+};
+ProgramFile ReadProgramFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  auto u32 = [&](size_t at) {
+    uint32_t value = 0;
+    if (at + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+  };
+  ProgramFile result;
+  result.size = bytes.size();
+  size_t pe = u32(0x3C);
+  if (pe + 20 <= bytes.size() && bytes.compare(pe, 4, std::string("PE\0\0", 4)) == 0) {
+    result.symbolTable = u32(pe + 12);
+    result.symbols = u32(pe + 16);
+  }
+  return result;
+}
+
 void Print(const char* label, const Stats& stats) {
-  std::printf("  %-34s median %8.1f ms   min %8.1f   max %8.1f   (n=%zu)\n", label, stats.median(), stats.min(),
+  std::printf("  %-44s median %7.1f ms   min %7.1f   max %7.1f   (n=%zu)\n", label, stats.median(), stats.min(),
               stats.max(), stats.values.size());
+}
+
+void PrintRatio(const char* label, const Stats& over, const Stats& under) {
+  std::printf("  %-44s %.3f\n", label, under.median() > 0 ? over.median() / under.median() : 0.0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const std::string dir = ProgramDirectory();
-  const std::string server = dir + "dlgserver.exe", readyOnly = dir + "ready_only.exe";
+  const std::string server = dir + "dlgserver.exe", readyOnly = dir + "ready_only.exe",
+                    inproc = dir + "inproc_open.exe";
 
   // Start-up, side by side: one warm-up each, then alternating runs.
   ReadyTime(server), ReadyTime(readyOnly);
   Stats serverReady, minimalReady;
   for (int i = 0; i < runs; ++i) {
-    serverReady.values.push_back(ReadyTime(server));
-    minimalReady.values.push_back(ReadyTime(readyOnly));
+    Add(serverReady, ReadyTime(server), 0);
+    Add(minimalReady, ReadyTime(readyOnly), 0);
   }
 
   // Waiting for a request: processor time over 5 s, from two seconds after the ready notice,
@@ -132,32 +256,37 @@ int main(int argc, char** argv) {
   Idle minimalIdle = idle(readyOnly, {"TOpenDialog", "#", "#", "#", "wait"});
   Idle pollingIdle = idle(readyOnly, {"TOpenDialog", "#", "#", "#", "poll"});
 
-  // Run request to running notice, the dialog cancelled as soon as it shows.
-  Stats running;
-  for (int i = 0; i < std::max(3, runs / 2); ++i) {
-    std::unique_ptr<AutoDriver> driver;
+  // Run request, sent as soon as the host form is found, to running notice and to the dialog
+  // being visible; the dialog is cancelled as soon as it is seen.
+  Stats running, visible;
+  for (int i = 0; i < runs; ++i) {
     DialogClient::Options options;
     options.runTimeoutMs = 30000;
-    options.onDialogIdle = [&] {
-      if (driver) driver->poll();
-    };
     DialogClient client(options);
     if (!client.launch("TOpenDialog") || !client.waitReady()) continue;
-    std::vector<AutoStep> steps;
-    ParseAutoSteps("cancel", steps, nullptr);
-    driver = std::make_unique<AutoDriver>(steps, client.window(), client.serverThreadId());
+    DialogWatch watch(client.serverThreadId(), client.window(), IDCANCEL);
     double start = MonotonicMs();
-    client.run("object X: TOpenDialog\r\nend\r\n");
-    for (const ReceivedCopyData& data : client.received())
-      if (data.code == protocol::kRunningNotice) running.values.push_back(data.atMs - start);
+    if (client.run("object X: TOpenDialog\r\nend\r\n").outcome != Outcome::Cancelled) continue;
+    Add(running, ReceivedAt(client, protocol::kRunningNotice), start);
+    Add(visible, watch.seenAt(), start);
   }
+
+  // A whole accepted round trip against the same dialog in-process: one warm-up each, then
+  // alternating runs.
+  Trip serverTrip, inprocTrip, warmUp;
+  RunServerTrip(warmUp), RunInprocTrip(inproc, warmUp);
+  for (int i = 0; i < runs; ++i) {
+    RunServerTrip(serverTrip);
+    RunInprocTrip(inproc, inprocTrip);
+  }
+
+  ProgramFile serverFile = ReadProgramFile(server);
 
   std::printf("dlgserver benchmarks (under Wine; times on this machine, side by side in one run)\n");
   std::printf("start to ready notice:\n");
   Print("dlgserver.exe", serverReady);
-  Print("ready_only.exe (sends the notice only)", minimalReady);
-  std::printf("  ratio of medians                   %.2f\n",
-              minimalReady.median() > 0 ? serverReady.median() / minimalReady.median() : 0.0);
+  Print("ready_only.exe (one hidden window, notice)", minimalReady);
+  PrintRatio("ratio of medians", serverReady, minimalReady);
   std::printf("processor time while waiting for a request (5 s, from 2 s after the ready notice):\n");
   std::printf("  %-38s %8s %8s  over\n", "", "Unix", "Windows");
   for (const auto& row : {std::make_pair("dlgserver.exe", serverIdle),
@@ -165,7 +294,21 @@ int main(int argc, char** argv) {
                           std::make_pair("ready_only.exe polling its queue", pollingIdle)})
     std::printf("  %-38s %5.0f ms %5.0f ms  %.0f ms\n", row.first, row.second.unixCpu, row.second.cpu,
                 row.second.wall);
-  std::printf("run request to running notice:\n");
-  Print("dlgserver.exe", running);
+  std::printf("run request (sent when the host form is found) to:\n");
+  Print("running notice (1027)", running);
+  Print("dialog visible", visible);
+  std::printf("launch to accepted open dialog (%s in %s, accepted when first visible):\n", kFileName,
+              kInitialDir);
+  Print("dlgserver.exe, to the reply (1025)", serverTrip.reply);
+  Print("inproc_open.exe, to its notice (1025)", inprocTrip.reply);
+  PrintRatio("ratio of medians", serverTrip.reply, inprocTrip.reply);
+  Print("dlgserver.exe, to the dialog visible", serverTrip.visible);
+  Print("inproc_open.exe, to the dialog visible", inprocTrip.visible);
+  std::printf("size:\n");
+  std::printf("  %-44s %zu bytes, ", "dlgserver.exe", serverFile.size);
+  if (serverFile.symbols || serverFile.symbolTable)
+    std::printf("symbol table of %u entries at %u\n", serverFile.symbols, serverFile.symbolTable);
+  else
+    std::printf("no symbol table\n");
   return 0;
 }
