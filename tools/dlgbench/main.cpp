@@ -6,7 +6,8 @@
 //   launch to accepted reply of an open dialog accepted at once, against inproc_open.exe (the
 //   same dialog run in-process)
 //   the size of dlgserver.exe and its symbol table
-// Run it under Wine with scripts/bench-server.sh. Figures are printed, never judged.
+// Run it under Wine with scripts/bench-server.sh. Figures are printed, never judged; the load
+// average printed with them says how busy the machine was.
 //
 // Dialogs are closed by one DialogWatch for every program: it presses the button the moment
 // the dialog is first seen visible, as AutoDriver's ok and cancel steps do but without their
@@ -201,6 +202,15 @@ ProgramFile ReadProgramFile(const std::string& path) {
   return result;
 }
 
+// The machine's load average over the last minute, from /proc (drive Z: is the Unix root): other
+// work on the machine spreads every figure here.
+std::string LoadAverage() {
+  std::ifstream file("Z:\\proc\\loadavg");
+  std::string load;
+  file >> load;
+  return load.empty() ? "?" : load;
+}
+
 void Print(const char* label, const Stats& stats) {
   std::printf("  %-44s median %7.1f ms   min %7.1f   max %7.1f   (n=%zu)\n", label, stats.median(), stats.min(),
               stats.max(), stats.values.size());
@@ -217,6 +227,7 @@ int main(int argc, char** argv) {
   const std::string dir = ProgramDirectory();
   const std::string server = dir + "dlgserver.exe", readyOnly = dir + "ready_only.exe",
                     inproc = dir + "inproc_open.exe";
+  const std::string loadBefore = LoadAverage();
 
   // Start-up, side by side: one warm-up each, then alternating runs.
   ReadyTime(server), ReadyTime(readyOnly);
@@ -283,6 +294,8 @@ int main(int argc, char** argv) {
   ProgramFile serverFile = ReadProgramFile(server);
 
   std::printf("dlgserver benchmarks (under Wine; times on this machine, side by side in one run)\n");
+  std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
+              LoadAverage().c_str());
   std::printf("start to ready notice:\n");
   Print("dlgserver.exe", serverReady);
   Print("ready_only.exe (one hidden window, notice)", minimalReady);
