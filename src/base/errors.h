@@ -63,3 +63,13 @@ class EResNotFound : public Exception {
 class EOutOfResources : public Exception {
   using Exception::Exception;
 };
+
+// A library of the platform that the program loads when it needs it is missing or incomplete.
+class EDialogLibrary : public Exception {
+  using Exception::Exception;
+};
+
+// The text the user sees for `failure`: the message of the system's own failures; "Out of
+// memory" for memory exhaustion; a fixed, plain text for anything else, so no implementation
+// detail reaches the user.
+std::string FailureText(std::exception_ptr failure);

@@ -43,6 +43,11 @@ inline constexpr char kNotServed[] = "%s is not a served dialog class";
 // Resources and windows of the program.
 inline constexpr char kResourceNotFound[] = "Resource %s not found";
 inline constexpr char kWindowCreateError[] = "Error creating window";
+inline constexpr char kDialogLibraryMissing[] = "The dialog library %s could not be loaded";
+
+// Failures that are not the system's own, as the user sees them.
+inline constexpr char kOutOfMemory[] = "Out of memory";
+inline constexpr char kInternalFailure[] = "The operation failed";
 
 // Printer.
 inline constexpr char kNoDefaultPrinter[] = "There is no default printer currently selected";

@@ -117,6 +117,11 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
     return false;
   }
   say("server started (process " + std::to_string(child_.processId) + ")");
+  if (child_.tie == ChildJob::BrokeAway)
+    say("this program's job allows no nested job: the server runs outside it, in a job of its own");
+  else if (child_.tie == ChildJob::None)
+    say("this program's job allows no nested job and no breaking away: the server runs without a job "
+        "and is ended when the client is");
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commdlg/dialog_host.h"
+#include "commdlg/dialog_library_win.h"
 #include "dialogs/file_names.h"
 
 BOOL RunCustomFileDialog(TCustomOpenDialog& dialog, const FileDialogFunction& function) {
@@ -22,7 +23,7 @@ BOOL RunCustomFileDialog(TCustomOpenDialog& dialog, const FileDialogFunction& fu
 }
 
 bool ExecuteCustomOpenDialog(TComponent& dialog) {
-  return RunCustomFileDialog(dynamic_cast<TCustomOpenDialog&>(dialog), GetOpenFileNameA) != 0;
+  return RunCustomFileDialog(dynamic_cast<TCustomOpenDialog&>(dialog), OpenFileNameFunction()) != 0;
 }
 
 void CenterDialogFrame(HWND frame) {

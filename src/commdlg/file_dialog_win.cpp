@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commdlg/dialog_host.h"
+#include "commdlg/dialog_library_win.h"
 #include "dialogs/file_names.h"
 
 // The record as the platform has known it since version 4: 76 bytes, without the trailing
@@ -60,11 +61,11 @@ BOOL RunFileDialog(TOpenDialog& dialog, const FileDialogFunction& function) {
 }
 
 bool ExecuteOpenDialog(TComponent& dialog) {
-  return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), GetOpenFileNameA) != 0;
+  return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), OpenFileNameFunction()) != 0;
 }
 
 bool ExecuteSaveDialog(TComponent& dialog) {
-  return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), GetSaveFileNameA) != 0;
+  return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), SaveFileNameFunction()) != 0;
 }
 
 UINT_PTR CALLBACK ExplorerDialogHook(HWND window, UINT message, WPARAM, LPARAM lParam) {

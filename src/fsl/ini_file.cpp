@@ -1,8 +1,6 @@
 #include "fsl/ini_file.h"
 
 #include <cstring>
-#include <map>
-#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -115,13 +113,14 @@ void TIniFile::ReadIniPairs(const std::string& section, TStrings& list) {
   for (const SectionLine& line : lines) firstLine.emplace(sortKey(line.key), &line);
 
   // The pairs, with deleted lines left as holes until the end, and for each sort key the
-  // places of the lines of that name (only lines the list had before can share a name).
+  // places of the lines of that name in ascending order (only lines the list had before can
+  // share a name).
   std::vector<std::string> pairs = list.lines();
   std::vector<bool> live(pairs.size(), true);
-  std::map<std::string, std::set<size_t>> places;
+  std::unordered_map<std::string, std::vector<size_t>> places;
   for (size_t i = 0; i < pairs.size(); ++i) {
     size_t equals = pairs[i].find('=');
-    if (equals != std::string::npos) places[sortKey(pairs[i].substr(0, equals))].insert(i);
+    if (equals != std::string::npos) places[sortKey(pairs[i].substr(0, equals))].push_back(i);
   }
 
   for (const std::string& key : keys.lines()) {
@@ -142,14 +141,14 @@ void TIniFile::ReadIniPairs(const std::string& section, TStrings& list) {
     if (!value.empty()) {
       std::string pair = key + "=" + value;
       if (hasLine) {
-        pairs[*place->second.begin()] = std::move(pair);
+        pairs[place->second.front()] = std::move(pair);
       } else {
-        places[sk].insert(pairs.size());
+        places[sk].push_back(pairs.size());
         pairs.push_back(std::move(pair));
         live.push_back(true);
       }
     } else if (hasLine) {
-      live[*place->second.begin()] = false;
+      live[place->second.front()] = false;
       place->second.erase(place->second.begin());
     }
   }

@@ -51,22 +51,43 @@ bool StartInJob(const std::string& program, const std::vector<std::string>& argu
     return fail("cannot set up the job object");
 
   std::string line = CommandLineFor(program, arguments);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                      nullptr, &startup, &info))
-    return fail("cannot start " + program);
-  child.process = info.hProcess;
-  child.processId = info.dwProcessId;
-  child.threadId = info.dwThreadId;
-  if (!AssignProcessToJobObject(child.job, info.hProcess)) {
-    TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hThread);
-    return fail("cannot put " + program + " into its job");
+  HANDLE thread = nullptr;
+  auto start = [&](DWORD flags) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED | flags, nullptr,
+                        nullptr, &startup, &info))
+      return false;
+    child.process = info.hProcess;
+    child.processId = info.dwProcessId;
+    child.threadId = info.dwThreadId;
+    thread = info.hThread;
+    return true;
+  };
+  auto discard = [&] {
+    TerminateProcess(child.process, 1);
+    WaitForSingleObject(child.process, 5000);
+    CloseHandle(child.process);
+    CloseHandle(thread);
+    child.process = nullptr;
+  };
+  if (!start(0)) return fail("cannot start " + program);
+  if (!AssignProcessToJobObject(child.job, child.process)) {
+    // The parent's own job cannot hold a nested one: try the child outside it, else no job.
+    discard();
+    if (start(CREATE_BREAKAWAY_FROM_JOB) && AssignProcessToJobObject(child.job, child.process)) {
+      child.tie = ChildJob::BrokeAway;
+    } else {
+      if (child.process) discard();
+      CloseHandle(child.job);
+      child.job = nullptr;
+      if (!start(0)) return fail("cannot start " + program);
+      child.tie = ChildJob::None;
+    }
   }
-  ResumeThread(info.hThread);
-  CloseHandle(info.hThread);
+  ResumeThread(thread);
+  CloseHandle(thread);
   return true;
 }
 
@@ -74,6 +95,8 @@ void EndChild(ChildProcess& child) {
   if (child.job) {
     TerminateJobObject(child.job, 1);
     CloseHandle(child.job);
+  } else if (child.process) {
+    TerminateProcess(child.process, 1);
   }
   if (child.process) {
     WaitForSingleObject(child.process, 5000);

@@ -7,17 +7,27 @@
 
 #include "platform/win32.h"
 
+// How a child is tied to its parent.
+enum class ChildJob {
+  Own,        // in a kill-on-close job of its own
+  BrokeAway,  // the parent's job allows no nested job: started outside it, then in its own
+  None,       // neither was possible: only an explicit EndChild ends it
+};
+
 struct ChildProcess {
   HANDLE process = nullptr;
   HANDLE job = nullptr;
+  ChildJob tie = ChildJob::Own;
   DWORD processId = 0;
   DWORD threadId = 0;  // the main thread: the one that owns a GUI program's windows
 };
 
 // The command line that hands `arguments` to a program as they are (quoted where needed).
 std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments);
-// Starts `program` suspended, puts it into a kill-on-close job, then lets it run. On failure
-// answers false and describes it in `error`.
+// Starts `program` suspended, puts it into a kill-on-close job, then lets it run. When the
+// parent runs in a job that cannot be nested (Windows before 8), the child breaks away from that
+// job into its own, or, where breaking away is not allowed either, runs without a job
+// (`child.tie` says which). On failure answers false and describes it in `error`.
 bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
                 ChildProcess& child, std::string* error);
 // Ends the child (if still running) and closes its handles.

@@ -15,10 +15,8 @@ std::string ApplicationTitleFor(const std::string& programPath) {
   std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
   size_t dot = name.find_last_of('.');
   if (dot != std::string::npos) name.resize(dot);
-  for (size_t i = 1; i < name.size(); ++i) {
-    char c = name[i];
-    if (c >= 'A' && c <= 'Z') name[i] = static_cast<char>(c - 'A' + 'a');
-  }
+  // Every letter after the first, as the platform's code page lowers it.
+  if (name.size() > 1) CharLowerBuffA(&name[1], static_cast<DWORD>(name.size() - 1));
   return name;
 }
 
@@ -90,14 +88,6 @@ int TApplication::run() {
 }
 
 void TApplication::showException(std::exception_ptr failure) {
-  std::string text;
-  try {
-    std::rethrow_exception(failure);
-  } catch (const std::exception& e) {
-    text = e.what();
-  } catch (...) {
-    text = "Unknown failure";
-  }
-  text += ".";
+  std::string text = FailureText(failure) + ".";
   MessageBoxA(ApplicationHandle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }

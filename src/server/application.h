@@ -42,5 +42,6 @@ class TApplication {
 TApplication& Application();
 
 // "Dlgserver" for C:\bin\DLGSERVER.EXE: the file name without directory and extension, its first
-// letter as it stands and every later letter in lower case ("dlgserver" for dlgserver.exe).
+// letter as it stands and every later letter in lower case, accented ones included, as the
+// platform's code page lowers them ("dlgserver" for dlgserver.exe).
 std::string ApplicationTitleFor(const std::string& programPath);

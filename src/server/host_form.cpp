@@ -5,6 +5,7 @@
 
 #include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/dialog_host.h"
+#include "commdlg/dialog_library_win.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "forms/fsl_warn_win.h"
 #include "server/application.h"
@@ -42,6 +43,7 @@ void THostForm::formCreate() {
     SetHelpRequestWindow(helpWindow_);
     // The window does not exist yet: wParam is 0.
     SendCopyData(notifyWindow_, window_, protocol::kReadyNotice);
+    StartLoadingDialogLibrary();
   } catch (...) {
     if (notifyWindow_) SendCopyData(notifyWindow_, nullptr, protocol::kReadyNotice);
     application_.terminate();
@@ -78,6 +80,12 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   }
   auto* form = reinterpret_cast<THostForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form && form->window_ == nullptr) form->window_ = window;
+  // The host form is the main form: closing it ends the application, and the window lives on
+  // until the process ends.
+  if (form && message == WM_CLOSE) {
+    form->application_.terminate();
+    return 0;
+  }
   const bool button1Clicked =
       message == WM_COMMAND && LOWORD(wParam) == kButton1Id && HIWORD(wParam) == BN_CLICKED;
   if (form && (message == WM_COPYDATA || button1Clicked || (message == form->focusProbe_ && message != 0))) {

@@ -1,0 +1,67 @@
+#include "commdlg/dialog_library_win.h"
+
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/messages.h"
+
+namespace {
+constexpr char kLibraryName[] = "comdlg32.dll";
+
+struct Library {
+  HANDLE loader = nullptr;  // the background load, until it has been waited for
+  HMODULE module = nullptr;
+  bool ready = false;
+};
+
+Library& TheLibrary() {
+  static Library library;
+  return library;
+}
+
+// The load on the background thread: the platform's loader serialises it with anything the
+// main thread loads meanwhile. The module stays loaded for the life of the process.
+DWORD WINAPI Load(LPVOID) {
+  LoadLibraryA(kLibraryName);
+  return 0;
+}
+
+HMODULE Module() {
+  Library& library = TheLibrary();
+  if (!library.ready) {
+    if (library.loader) {
+      WaitForSingleObject(library.loader, INFINITE);
+      CloseHandle(library.loader);
+      library.loader = nullptr;
+    }
+    library.module = LoadLibraryA(kLibraryName);  // loaded by now: this only counts a reference
+    library.ready = true;
+  }
+  if (!library.module) throw EDialogLibrary(Format(msg::kDialogLibraryMissing, {kLibraryName}));
+  return library.module;
+}
+
+template <class Function>
+Function Resolve(const char* name) {
+  auto function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(Module(), name)));
+  if (!function) throw EDialogLibrary(Format(msg::kDialogLibraryMissing, {kLibraryName}));
+  return function;
+}
+
+using FileNameCall = BOOL(WINAPI*)(OPENFILENAMEA*);
+}  // namespace
+
+void StartLoadingDialogLibrary() {
+  Library& library = TheLibrary();
+  if (library.loader || library.ready) return;
+  library.loader = CreateThread(nullptr, 0, Load, nullptr, 0, nullptr);
+}
+
+FileDialogFunction OpenFileNameFunction() {
+  static const FileNameCall function = Resolve<FileNameCall>("GetOpenFileNameA");
+  return function;
+}
+
+FileDialogFunction SaveFileNameFunction() {
+  static const FileNameCall function = Resolve<FileNameCall>("GetSaveFileNameA");
+  return function;
+}
