@@ -10,6 +10,8 @@
 namespace {
 constexpr char kClientWindowClass[] = "DlgClientWindow";
 constexpr DWORD kPollMs = 20;
+// The host form appears a few milliseconds after the ready notice: look for it often.
+constexpr DWORD kHostFormPollMs = 1;
 
 std::string CodeName(uint32_t code, bool fromServer) {
   switch (code) {
@@ -158,7 +160,7 @@ void DialogClient::pump(DWORD ms) {
 }
 
 DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done, DWORD timeoutMs,
-                                              bool dialogRunning) {
+                                              bool dialogRunning, DWORD pollMs) {
   ULONGLONG deadline = DeadlineIn(timeoutMs);
   for (;;) {
     MSG message;
@@ -177,7 +179,7 @@ DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done,
     }
     DWORD left = Remaining(deadline);
     if (left == 0) return WaitEnd::TimedOut;
-    DWORD wait = left < kPollMs ? left : kPollMs;
+    DWORD wait = left < pollMs ? left : pollMs;
     MsgWaitForMultipleObjects(1, &child_.process, FALSE, wait, QS_ALLINPUT);
   }
 }
@@ -190,7 +192,7 @@ bool DialogClient::waitReady() {
         hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
         return hostForm_ != nullptr;
       },
-      options_.readyTimeoutMs);
+      options_.readyTimeoutMs, false, kHostFormPollMs);
   if (end != WaitEnd::Done) {
     failure_ = end == WaitEnd::ServerEnded ? "the server ended before its host form appeared"
                                            : "the host form did not appear within the time limit";

@@ -116,7 +116,9 @@ class DialogClient {
   void say(const std::string& line) const;
   // Waits until `done` answers true, the server ends or the deadline passes.
   enum class WaitEnd { Done, ServerEnded, TimedOut };
-  WaitEnd waitUntil(const std::function<bool()>& done, DWORD timeoutMs, bool dialogRunning = false);
+  // Between checks it sleeps at most `pollMs` unless a message or the server's end wakes it.
+  WaitEnd waitUntil(const std::function<bool()>& done, DWORD timeoutMs, bool dialogRunning = false,
+                    DWORD pollMs = 20);
   // Reads and closes a failure report the server shows; true when there was one.
   bool closeFailureReport();
   bool replyReceived(size_t from) const;

@@ -36,7 +36,7 @@ std::string ErrorText(DWORD error) {
 }
 
 bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
-                ChildProcess& child, std::string* error) {
+                ChildProcess& child, std::string* error, AssignToJob assign) {
   auto fail = [&](const std::string& what) {
     if (error) *error = what + ": " + ErrorText(GetLastError());
     EndChild(child);
@@ -73,10 +73,10 @@ bool StartInJob(const std::string& program, const std::vector<std::string>& argu
     child.process = nullptr;
   };
   if (!start(0)) return fail("cannot start " + program);
-  if (!AssignProcessToJobObject(child.job, child.process)) {
+  if (!assign(child.job, child.process)) {
     // The parent's own job cannot hold a nested one: try the child outside it, else no job.
     discard();
-    if (start(CREATE_BREAKAWAY_FROM_JOB) && AssignProcessToJobObject(child.job, child.process)) {
+    if (start(CREATE_BREAKAWAY_FROM_JOB) && assign(child.job, child.process)) {
       child.tie = ChildJob::BrokeAway;
     } else {
       if (child.process) discard();

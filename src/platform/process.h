@@ -28,8 +28,11 @@ std::string CommandLineFor(const std::string& program, const std::vector<std::st
 // parent runs in a job that cannot be nested (Windows before 8), the child breaks away from that
 // job into its own, or, where breaking away is not allowed either, runs without a job
 // (`child.tie` says which). On failure answers false and describes it in `error`.
+// `assign` puts a process into a job; a test passes its own to act as a platform without
+// nested jobs.
+using AssignToJob = BOOL(WINAPI*)(HANDLE job, HANDLE process);
 bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
-                ChildProcess& child, std::string* error);
+                ChildProcess& child, std::string* error, AssignToJob assign = AssignProcessToJobObject);
 // Ends the child (if still running) and closes its handles.
 void EndChild(ChildProcess& child);
 // The directory of the running program, with a trailing backslash.

@@ -224,6 +224,12 @@ TEST_F(ServerTest, ServerWaitsForARequestAndAnswersProbes) {
   EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes());
 }
 
+TEST_F(ServerTest, ClosingTheHostFormEndsTheServer) {
+  Start("TOpenDialog");
+  ASSERT_TRUE(PostMessageA(client_->hostForm(), WM_CLOSE, 0, 0));
+  ExpectServerEndsWithZero();
+}
+
 // --- Failed requests -------------------------------------------------------------------------
 
 TEST_F(ServerTest, FailedRequestsAreReportedAndTheServerKeepsRunning) {
@@ -377,6 +383,11 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        Outcome::Accepted,
        {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\My Data\\a b.txt'",
         "  InitialDir = '" + dir + "\\My Data'", "  Options = [ofOldStyleDialog]"}},
+      {"a TCommonDialog child is read and dropped", "TOpenDialog",
+       {"  InitialDir = '" + dir + "'", "  object Child: TCommonDialog", "    HelpContext = 5", "  end"},
+       "file=a.txt,ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'"}},
       {"read-only box and filter index", "TOpenDialog",
        {"  Filter = 'Text|*.txt|Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"},
        "readonly,filter=2,file=c.dat,ok", Outcome::Accepted,

@@ -106,6 +106,9 @@ TEST(Schema, TheCommandLineClassDecidesTheObjectsClass) {
                    "TCommonDialog is not a served dialog class");
   EXPECT_THROW_MSG(RoundTripRequest("TNope", "object D: TOpenDialog\r\nend\r\n"), EClassNotFound,
                    "Class TNope not found");
+  // A child of the common base class is created, read and dropped like any component child.
+  EXPECT_EQ(Body("TOpenDialog", "  FileEditStyle = fsEdit\r\n"),
+            Reply("TOpenDialog", "  object C: TCommonDialog\r\n    HelpContext = 5\r\n  end"));
 }
 
 TEST(Schema, TheHostFormsNamesAreTaken) {

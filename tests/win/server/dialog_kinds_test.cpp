@@ -62,6 +62,7 @@ TEST(ApplicationTitleTest, ProgramFileNameWithoutFolderAndExtension) {
       {"Z:\\a.b\\My.Server.exe", "My.server"},
       {"dlgserver", "dlgserver"},
       {"C:\\x\\1st.exe", "1st"},
+      {"C:\\x\\\xC4RGER\xC9.EXE", "\xC4rger\xE9"},  // every letter after the first, accented ones too
   };
   for (const auto& c : kCases) EXPECT_EQ(c.title, ApplicationTitleFor(c.path)) << c.path;
 }
