@@ -48,6 +48,8 @@ Function Resolve(const char* name) {
 }
 
 using FileNameCall = BOOL(WINAPI*)(OPENFILENAMEA*);
+using ColorCall = BOOL(WINAPI*)(CHOOSECOLORA*);
+using FontCall = BOOL(WINAPI*)(CHOOSEFONTA*);
 }  // namespace
 
 void StartLoadingDialogLibrary() {
@@ -63,5 +65,15 @@ FileDialogFunction OpenFileNameFunction() {
 
 FileDialogFunction SaveFileNameFunction() {
   static const FileNameCall function = Resolve<FileNameCall>("GetSaveFileNameA");
+  return function;
+}
+
+DialogFunction<CHOOSECOLORA> ChooseColorFunction() {
+  static const ColorCall function = Resolve<ColorCall>("ChooseColorA");
+  return function;
+}
+
+DialogFunction<CHOOSEFONTA> ChooseFontFunction() {
+  static const FontCall function = Resolve<FontCall>("ChooseFontA");
   return function;
 }

@@ -14,3 +14,5 @@ void StartLoadingDialogLibrary();
 // is missing.
 FileDialogFunction OpenFileNameFunction();
 FileDialogFunction SaveFileNameFunction();
+DialogFunction<CHOOSECOLORA> ChooseColorFunction();
+DialogFunction<CHOOSEFONTA> ChooseFontFunction();
