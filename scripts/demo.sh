@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Shows the dialog server doing its job: builds what is missing, then runs the real
-# dlgserver.exe through dlgrun under Wine, twice:
+# dlgserver.exe through dlgrun under Wine:
 #   1. a sample open-dialog request: accepts a sample file;
 #   2. the FSL open dialog over a sample data folder and its association INI: selects a data
 #      file with an FSL file, then one without, accepts, and answers the missing-FSL warning.
+#   3. the colour and font dialogs with the sample requests of scripts/samples/.
 # Prints each request, the exchange and the reply, and saves screenshots in build/demo/
-# (dialog.png, fsl-dialog.png, fsl-warning.png).
+# (dialog.png, fsl-dialog.png, fsl-warning.png, color-dialog.png, font-dialog.png).
 #   scripts/demo.sh                 on a virtual display, everything chosen automatically
 #   scripts/demo.sh --interactive   on your display ($DISPLAY): you choose
 set -euo pipefail
@@ -122,7 +123,23 @@ shooter2=$!
 run_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl || status=$?
 wait "$shooter" "$shooter2" 2>/dev/null || true
 
-for shot in dialog fsl-dialog fsl-warning; do
+# The colour and font dialogs with the sample requests: a basic colour is clicked; a face, a
+# style and a size are chosen.
+for kind in color font; do
+  class=$([ $kind = color ] && echo TColorDialog || echo TFontDialog)
+  echo
+  echo "== $class: request =="
+  tr -d '\r' <"$root/scripts/samples/${kind}_dialog.txt"
+  auto_steps=$([ $kind = color ] && echo 'basic=13,wait=1500,ok' ||
+               echo 'face=Courier,style=Bold,size=16,wait=1500,ok')
+  caption=$([ $kind = color ] && echo 'Color' || echo 'Font')
+  screenshot "$caption" "$out/$kind-dialog.png" 1.0 &
+  shooter=$!
+  run_demo "$class" "$root/scripts/samples/${kind}_dialog.txt" "$kind" || status=$?
+  wait "$shooter" 2>/dev/null || true
+done
+
+for shot in dialog fsl-dialog fsl-warning color-dialog font-dialog; do
   if [ -s "$out/$shot.png" ]; then
     echo "== screenshot: $out/$shot.png =="
   else

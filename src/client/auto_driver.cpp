@@ -1,6 +1,8 @@
 #include "client/auto_driver.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 
 #include "client/dialog_client.h"
 #include "platform/window_query.h"
@@ -11,9 +13,10 @@ constexpr DWORD kStepGapMs = 150;
 
 bool StartsStep(const std::string& piece) {
   for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no", "showfsl", "browse", "want",
-                           "nofsl", "help"})
+                           "nofsl", "help", "apply"})
     if (piece == word) return true;
-  for (const char* prefix : {"file=", "filter=", "wait=", "select=", "fsl="})
+  for (const char* prefix : {"file=", "filter=", "wait=", "select=", "fsl=", "face=", "style=", "size=", "basic=",
+                             "rgb=", "fontcolor="})
     if (piece.rfind(prefix, 0) == 0) return true;
   return false;
 }
@@ -29,6 +32,10 @@ constexpr DWORD kWarningSettleMs = 200;
 constexpr char kWarningClass[] = "TFSLWarn";
 constexpr int kFslEditId = 8193;
 constexpr int kBrowseFslId = 8196;
+// The colour dialog's basic colour box and its red, green and blue boxes (green and blue follow
+// red).
+constexpr int kBasicColorBox = 720;
+constexpr int kRedBox = 706;
 
 bool IsWarningStep(AutoStep::Kind kind) {
   return kind == AutoStep::Want || kind == AutoStep::NoFsl || kind == AutoStep::Help;
@@ -52,6 +59,28 @@ HWND FindWarning(DWORD threadId) {
   for (HWND window : ThreadWindows(threadId))
     if (IsWindowVisible(window) && WindowClassName(window) == kWarningClass) return window;
   return nullptr;
+}
+
+// The index of the item of a combo box of another process whose text is `text` (ASCII case
+// ignored), or -1. The font dialog's lists are owner-drawn Unicode lists: read them as such.
+int FindComboItem(HWND combo, const std::string& text) {
+  DWORD_PTR count = 0;
+  SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    wchar_t item[256] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    if (length >= 256) continue;
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item), SMTO_ABORTIFHUNG, 5000, &length);
+    std::string narrow;
+    for (wchar_t c : std::wstring(item)) narrow += c < 128 ? static_cast<char>(c) : '?';
+    if (narrow.size() == text.size() &&
+        std::equal(narrow.begin(), narrow.end(), text.begin(),
+                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
+                                               std::tolower(static_cast<unsigned char>(b)); }))
+      return i;
+  }
+  return -1;
 }
 
 // A visible message box owned by `dialog`.
@@ -91,6 +120,10 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
     else if (piece == "want") step.kind = AutoStep::Want;
     else if (piece == "nofsl") step.kind = AutoStep::NoFsl;
     else if (piece == "help") step.kind = AutoStep::Help;
+    else if (piece == "apply") step.kind = AutoStep::Apply;
+    else if (piece.rfind("face=", 0) == 0) step.kind = AutoStep::Face, step.text = piece.substr(5);
+    else if (piece.rfind("style=", 0) == 0) step.kind = AutoStep::FontStyle, step.text = piece.substr(6);
+    else if (piece.rfind("size=", 0) == 0) step.kind = AutoStep::Size, step.text = piece.substr(5);
     else if (piece.rfind("file=", 0) == 0) {
       step.kind = AutoStep::File;
       step.text = piece.substr(5);
@@ -104,6 +137,14 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
       step.kind = AutoStep::Filter;
     } else if (piece.rfind("wait=", 0) == 0 && ToNumber(piece.substr(5), step.value)) {
       step.kind = AutoStep::Wait;
+    } else if (piece.rfind("fontcolor=", 0) == 0 && ToNumber(piece.substr(10), step.value)) {
+      step.kind = AutoStep::FontColor;
+    } else if (piece.rfind("basic=", 0) == 0 && ToNumber(piece.substr(6), step.value) && step.value < 48) {
+      step.kind = AutoStep::BasicColor;
+    } else if (piece.rfind("rgb=", 0) == 0 && piece.size() == 10 &&
+               piece.find_first_not_of("0123456789abcdefABCDEF", 4) == std::string::npos) {
+      step.kind = AutoStep::Rgb;
+      step.value = static_cast<int>(std::stoul(piece.substr(4), nullptr, 16));
     } else {
       if (error) *error = "unknown step '" + piece + "'";
       return false;
@@ -276,6 +317,62 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::NoFsl:
     case AutoStep::Help:
       return answerWarning(step);
+    case AutoStep::Face:
+    case AutoStep::FontStyle:
+    case AutoStep::Size:
+    case AutoStep::FontColor: {
+      // The dialog takes a choice from the list only with CBN_SELCHANGE; a size that is not in
+      // the list is typed into the box. The colour list has no texts: it is chosen by place.
+      const int id = step.kind == AutoStep::Face ? cmb1 : step.kind == AutoStep::FontStyle ? cmb2
+                   : step.kind == AutoStep::Size ? cmb3 : cmb4;
+      HWND combo = GetDlgItem(dialog_, id);
+      int index = step.kind == AutoStep::FontColor ? step.value : combo ? FindComboItem(combo, step.text) : -1;
+      say(step.kind == AutoStep::FontColor ? "step: font colour " + std::to_string(index)
+          : "step: " + std::string(step.kind == AutoStep::Face ? "face" : step.kind == AutoStep::FontStyle ? "style" : "size") +
+          " \"" + step.text + "\"" + (index < 0 && step.kind != AutoStep::Size ? " (not in the list)" : ""));
+      DWORD_PTR ignored;
+      SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 5000, &ignored);
+      if (index < 0 && step.kind == AutoStep::Size)
+        SendMessageTimeoutA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()), SMTO_NORMAL, 5000,
+                            &ignored);
+      SendMessageTimeoutW(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo),
+                          SMTO_NORMAL, 5000, &ignored);
+      return true;
+    }
+    case AutoStep::BasicColor: {
+      // The basic colours are painted in one box of 8 by 6 cells; the dialog takes a click at a
+      // cell's place in its own client area.
+      say("step: basic colour " + std::to_string(step.value));
+      RECT box{};
+      GetWindowRect(GetDlgItem(dialog_, kBasicColorBox), &box);
+      POINT cell{box.left + (2 * (step.value % 8) + 1) * (box.right - box.left) / 16,
+                 box.top + (2 * (step.value / 8) + 1) * (box.bottom - box.top) / 12};
+      ScreenToClient(dialog_, &cell);
+      PostMessageA(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+      PostMessageA(dialog_, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+      return true;
+    }
+    case AutoStep::Rgb: {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(step.value));
+      say(std::string("step: colour ") + hex);
+      // Each box takes its part on its own change notification.
+      const int parts[] = {(step.value >> 16) & 0xFF, (step.value >> 8) & 0xFF, step.value & 0xFF};
+      for (int i = 0; i < 3; ++i) {
+        std::string text = std::to_string(parts[i]);
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(GetDlgItem(dialog_, kRedBox + i), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                            SMTO_NORMAL, 5000, &ignored);
+      }
+      return true;
+    }
+    case AutoStep::Apply: {
+      say("step: apply");
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(dialog_, WM_COMMAND, MAKEWPARAM(psh3, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(GetDlgItem(dialog_, psh3)), SMTO_NORMAL, 5000, &ignored);
+      return true;
+    }
     case AutoStep::Wait:
       say("step: wait " + std::to_string(step.value) + " ms");
       notBefore_ = GetTickCount64() + static_cast<ULONGLONG>(step.value);

@@ -13,6 +13,13 @@
 //   browse              press "Browse FSL"
 //   want, nofsl, help   answer the missing-FSL warning: OK with "I want to select an FSL file",
 //                       OK with "I do not want an FSL file ...", or press its Help button
+//   face=TEXT, style=TEXT, size=TEXT
+//                       the font dialog: choose the face, the style ("Bold Italic") and the
+//                       size by their text (a size not in the list is typed)
+//   fontcolor=N         choose the N-th entry (from 0) of the font dialog's colour list
+//   apply               press the font dialog's Apply button
+//   basic=N             the colour dialog: click basic colour N (0..47, row by row, 8 a row)
+//   rgb=RRGGBB          the colour dialog: type the colour's red, green and blue parts
 // Steps work on the enabled dialog (a dialog disabled by the browse dialog or the warning
 // waits), and wait for what they answer to appear.
 // Steps are separated by commas; a piece that does not start a step belongs to the file text
@@ -26,9 +33,10 @@
 #include "platform/win32.h"
 
 struct AutoStep {
-  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help } kind;
-  std::string text;  // File, Select, Fsl
-  int value = 0;     // Filter, Wait; ReadOnly: 0 tick, 1 clear
+  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help,
+              Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb } kind;
+  std::string text;  // File, Select, Fsl, Face, FontStyle, Size
+  int value = 0;     // Filter, Wait, BasicColor, FontColor, Rgb (0xRRGGBB); ReadOnly: 0 tick, 1 clear
 };
 
 // The steps of STEPS; false with `error` set when a step is not understood.

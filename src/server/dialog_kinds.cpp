@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "commdlg/color_dialog_win.h"
 #include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/file_dialog_win.h"
+#include "commdlg/font_dialog_win.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "objects/class_registry.h"
 #include "objects/type_info.h"
@@ -23,6 +25,8 @@ const struct {
     {&TFSL16OpenDialog::StaticClass, ExecuteCustomOpenDialog},
     {&TOpenDialog::StaticClass, ExecuteOpenDialog},
     {&TSaveDialog::StaticClass, ExecuteSaveDialog},
+    {&TFontDialog::StaticClass, ExecuteFontDialog},
+    {&TColorDialog::StaticClass, ExecuteColorDialog},
 };
 }  // namespace
 

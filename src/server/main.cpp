@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
 #include "platform/screen.h"
 #include "platform/win32.h"
@@ -18,6 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   application.initialize(instance);
   InstallPlatformScreen();
   InstallWindowsFslDialogSite();
+  // A failure of the font dialog's Apply handler is the application's failure report.
+  SetApplyFailureHandler([&application](HWND, std::exception_ptr failure) { application.showException(failure); });
 
   // Kept off the task bar: the application window is a tool window.
   LONG exStyle = GetWindowLongA(application.window(), GWL_EXSTYLE);

@@ -427,4 +427,70 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
   }
 }
 
+// --- Colour and font dialogs ----------------------------------------------------------------
+
+// The custom colour list after an accepted colour dialog: `head` as it was, then every entry it
+// lacked, ColorA to ColorP in order, unset ones as eight F digits.
+std::vector<std::string> CustomColorLines(const std::vector<std::string>& head) {
+  std::vector<std::string> lines{"  CustomColors.Strings = ("};
+  for (const std::string& line : head) lines.push_back("    '" + line + "'");
+  for (char tag = 'A'; tag <= 'P'; ++tag) {
+    std::string name = std::string("Color") + tag;
+    bool present = false;
+    for (const std::string& line : head) present = present || line.rfind(name + "=", 0) == 0;
+    if (!present) lines.push_back("    '" + name + "=FFFFFFFF'");
+  }
+  lines.back() += ")";
+  return lines;
+}
+
+std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST_F(ServerTest, ColourAndFontDialogsReturnTheChoice) {
+  const std::string btnFace = "  Color = " + std::to_string(GetSysColor(COLOR_BTNFACE));
+  const std::vector<std::string> customRequest = {"  Color = clBtnFace", "  CustomColors.Strings = (",
+                                                  "    'x=1'", "    'colorb=123456')"};
+  const std::vector<std::string> font = {"  Font.Name = 'Tahoma'", "  Font.Height = -16",
+                                         "  Options = [fdEffects, fdApplyButton]"};
+  const std::vector<std::string> fontTail = {"  MinFontSize = 0", "  MaxFontSize = 0",
+                                             "  Options = [fdEffects, fdApplyButton]"};
+  const struct {
+    const char* label;
+    const char* className;
+    std::vector<std::string> properties;
+    std::string steps;
+    Outcome outcome;
+    std::vector<std::string> reply;
+  } kCases[] = {
+      {"colour: a system colour comes back as its RGB value, 16 custom colours", "TColorDialog",
+       {"  Color = clBtnFace"}, "ok", Outcome::Accepted, Join({"  Ctl3D = True", btnFace}, CustomColorLines({}))},
+      {"colour: a basic colour; entries rewritten in place", "TColorDialog", customRequest, "basic=5,ok",
+       Outcome::Accepted, Join({"  Ctl3D = True", "  Color = 16744448"}, CustomColorLines({"x=1", "ColorB=123456"}))},
+      {"colour: typed red, green and blue", "TColorDialog", {"  Color = clRed"}, "rgb=102030,ok", Outcome::Accepted,
+       Join({"  Ctl3D = True", "  Color = 3153936"}, CustomColorLines({}))},
+      {"colour: cancelled, returned as received", "TColorDialog", customRequest, "basic=5,cancel",
+       Outcome::Cancelled,
+       {"  Ctl3D = True", "  Color = clBtnFace", "  CustomColors.Strings = (", "    'x=1'", "    'colorb=123456')"}},
+      {"font: face, style, size and colour as chosen", "TFontDialog", font,
+       "face=Courier,style=Bold,size=20,fontcolor=1,ok", Outcome::Accepted,
+       Join({"  Font.Color = clMaroon", "  Font.Height = -27", "  Font.Name = 'Courier'", "  Font.Style = [fsBold]"},
+            fontTail)},
+      {"font: applied, then cancelled: the applied font comes back", "TFontDialog", font, "style=Bold,apply,cancel",
+       Outcome::Cancelled,
+       Join({"  Font.Color = clWindowText", "  Font.Height = -16", "  Font.Name = 'Tahoma'", "  Font.Style = [fsBold]"},
+            fontTail)},
+  };
+  for (const auto& c : kCases) {
+    std::string header = std::string("object D: ") + c.className;
+    log_.clear();
+    RunResult result = Run(c.className, Text(Join(Join({header}, c.properties), {"end"})), c.steps);
+    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
+    EXPECT_EQ(Text(Join(Join({header}, c.reply), {"end"})), result.text) << c.label;
+    ExpectServerEndsWithZero();
+  }
+}
+
 }  // namespace

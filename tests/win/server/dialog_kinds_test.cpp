@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "base/errors.h"
+#include "commdlg/color_dialog_win.h"
 #include "commdlg/custom_open_dialog_win.h"
+#include "commdlg/font_dialog_win.h"
 #include "objects/type_info.h"
 #include "server/application.h"
 #include "testing/expect_throw_msg.h"
@@ -18,10 +21,10 @@ const bool kWatchdog = StartWatchdog(120);
 TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
   DialogKindRegistry registry;
   AddServedDialogKinds(registry);
-  ASSERT_EQ(3u, registry.entries().size());
-  EXPECT_STREQ("TFSL16OpenDialog", registry.entries()[0].info->name) << "kept sorted";
-  EXPECT_STREQ("TOpenDialog", registry.entries()[1].info->name);
-  EXPECT_STREQ("TSaveDialog", registry.entries()[2].info->name);
+  // Filled in the order FSL, open, save, font, colour; kept sorted.
+  const char* sorted[] = {"TColorDialog", "TFontDialog", "TFSL16OpenDialog", "TOpenDialog", "TSaveDialog"};
+  ASSERT_EQ(std::size(sorted), registry.entries().size());
+  for (size_t i = 0; i < std::size(sorted); ++i) EXPECT_STREQ(sorted[i], registry.entries()[i].info->name) << i;
   const struct {
     const char* name;
     const char* found;
@@ -31,6 +34,8 @@ TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
       {"TOpenDialog", "TOpenDialog", ExecuteOpenDialog},
       {"topendialog", "TOpenDialog", ExecuteOpenDialog},
       {"TSAVEDIALOG", "TSaveDialog", ExecuteSaveDialog},
+      {"tfontdialog", "TFontDialog", ExecuteFontDialog},
+      {"TColorDialog", "TColorDialog", ExecuteColorDialog},
   };
   for (const auto& c : kCases) {
     DialogKind kind = registry.find(c.name);
