@@ -18,11 +18,7 @@ TStringList List(std::vector<std::string> lines) {
 }
 
 TEST(CustomColors, EntriesAreFoundByNameAndReadAsHexadecimal) {
-  const struct {
-    std::vector<std::string> lines;
-    size_t index;
-    int32_t color;
-  } kCases[] = {
+  const struct { std::vector<std::string> lines; size_t index; int32_t color; } kCases[] = {
       {{"colorb=12"}, 1, 0x12},          {{"COLORP=abcdef"}, 15, 0xABCDEF},
       {{"ColorC="}, 2, -1},              {{"ColorD=FFFFFFFF"}, 3, -1},
       {{"ColorE=0000000080"}, 4, 0x80},  {{"ColorA=1", "ColorA=2"}, 0, 1},
@@ -49,21 +45,23 @@ TEST(CustomColors, WritingRewritesEntriesInPlaceAndAppendsTheMissingInOrder) {
   colors[1] = 0x12;
   colors[2] = 0x1234567;
   WriteCustomColors(list, colors, kPrefix, kTags);
-  ASSERT_EQ(19u, list.count());
-  EXPECT_EQ("first", list[0]);
-  EXPECT_EQ("ColorB=000012", list[1]) << "the first entry of that name, at its place";
-  EXPECT_EQ("ColorA", list[2]) << "no '=': not an entry";
-  EXPECT_EQ("ColorB=2", list[3]) << "a later duplicate stays";
-  EXPECT_EQ("ColorA=FFFFFFFF", list[4]);
-  EXPECT_EQ("ColorC=1234567", list[5]);
-  EXPECT_EQ("ColorP=FFFFFFFF", list[18]);
+  std::vector<std::string> expected = {"first", "ColorB=000012", "ColorA", "ColorB=2", "ColorA=FFFFFFFF",
+                                       "ColorC=1234567"};
+  for (char tag = 'D'; tag <= 'P'; ++tag) expected.push_back(std::string("Color") + tag + "=FFFFFFFF");
+  EXPECT_EQ(expected, list.lines()) << "first entry rewritten at its place, 'ColorA' without '=' and the "
+                                       "later duplicate kept, the missing appended in order";
   EXPECT_EQ(colors, ReadCustomColors(list, kPrefix, kTags)) << "round trip";
 }
 
 TEST(ColorOptions, EachOptionAddsItsFlagToRgbInitAndHook) {
-  EXPECT_EQ(0x11u, ColorDialogFlags(0));
-  EXPECT_EQ(0x19Fu, ColorDialogFlags(0x1F));
-  EXPECT_EQ(0x91u, ColorDialogFlags(static_cast<TColorDialogOptions>(SetOf(cdSolidColor))));
+  constexpr uint32_t kBase = 0x11;  // CC_RGBINIT | CC_ENABLEHOOK
+  // The platform's CC_* values, in member order cdFullOpen .. cdAnyColor.
+  const uint32_t kFlags[] = {0x2, 0x4, 0x8, 0x80, 0x100};
+  ASSERT_EQ(std::size(kFlags), ColorOptionFlags.size());
+  EXPECT_EQ(kBase, ColorDialogFlags(0));
+  for (int member = 0; member < static_cast<int>(std::size(kFlags)); ++member)
+    EXPECT_EQ(kBase | kFlags[member], ColorDialogFlags(static_cast<TColorDialogOptions>(SetOf(member))))
+        << "member " << member;
 }
 
 }  // namespace
