@@ -50,6 +50,8 @@ Function Resolve(const char* name) {
 using FileNameCall = BOOL(WINAPI*)(OPENFILENAMEA*);
 using ColorCall = BOOL(WINAPI*)(CHOOSECOLORA*);
 using FontCall = BOOL(WINAPI*)(CHOOSEFONTA*);
+using PrintCall = BOOL(WINAPI*)(PRINTDLGA*);
+using FindCall = HWND(WINAPI*)(FINDREPLACEA*);
 }  // namespace
 
 void StartLoadingDialogLibrary() {
@@ -75,5 +77,15 @@ DialogFunction<CHOOSECOLORA> ChooseColorFunction() {
 
 DialogFunction<CHOOSEFONTA> ChooseFontFunction() {
   static const FontCall function = Resolve<FontCall>("ChooseFontA");
+  return function;
+}
+
+DialogFunction<PRINTDLGA> PrintDialogFunction() {
+  static const PrintCall function = Resolve<PrintCall>("PrintDlgA");
+  return function;
+}
+
+std::function<HWND(FINDREPLACEA*)> FindTextFunction() {
+  static const FindCall function = Resolve<FindCall>("FindTextA");
   return function;
 }

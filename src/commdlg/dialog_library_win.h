@@ -16,3 +16,6 @@ FileDialogFunction OpenFileNameFunction();
 FileDialogFunction SaveFileNameFunction();
 DialogFunction<CHOOSECOLORA> ChooseColorFunction();
 DialogFunction<CHOOSEFONTA> ChooseFontFunction();
+DialogFunction<PRINTDLGA> PrintDialogFunction();
+// FindTextA answers the find window it created (0 when it failed), not a boolean.
+std::function<HWND(FINDREPLACEA*)> FindTextFunction();
