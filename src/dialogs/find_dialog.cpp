@@ -19,6 +19,11 @@ const ClassInfo& TFindDialog::StaticClass() {
   return info;
 }
 
+TFindDialog::~TFindDialog() {
+  // The window reports its closing to this object, so it goes while every member still lives.
+  FWindow.reset();
+}
+
 std::string TFindDialog::findText() const {
   return std::string(FFindText, strnlen(FFindText, kFindTextBufferSize));
 }
