@@ -13,10 +13,10 @@ constexpr DWORD kStepGapMs = 150;
 
 bool StartsStep(const std::string& piece) {
   for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no", "showfsl", "browse", "want",
-                           "nofsl", "help", "apply"})
+                           "nofsl", "help", "apply", "allpages", "selection"})
     if (piece == word) return true;
   for (const char* prefix : {"file=", "filter=", "wait=", "select=", "fsl=", "face=", "style=", "size=", "basic=",
-                             "rgb=", "fontcolor="})
+                             "rgb=", "fontcolor=", "copies=", "pages="})
     if (piece.rfind(prefix, 0) == 0) return true;
   return false;
 }
@@ -36,6 +36,9 @@ constexpr int kBrowseFslId = 8196;
 // red).
 constexpr int kBasicColorBox = 720;
 constexpr int kRedBox = 706;
+// The print dialog's page range buttons and boxes and its copy count.
+constexpr int kAllPagesButton = rad1, kSelectionButton = rad2, kPagesButton = rad3;
+constexpr int kFromBox = edt1, kToBox = edt2, kCopiesBox = edt3;
 
 bool IsWarningStep(AutoStep::Kind kind) {
   return kind == AutoStep::Want || kind == AutoStep::NoFsl || kind == AutoStep::Help;
@@ -121,6 +124,8 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
     else if (piece == "nofsl") step.kind = AutoStep::NoFsl;
     else if (piece == "help") step.kind = AutoStep::Help;
     else if (piece == "apply") step.kind = AutoStep::Apply;
+    else if (piece == "allpages") step.kind = AutoStep::AllPages;
+    else if (piece == "selection") step.kind = AutoStep::Selection;
     else if (piece.rfind("face=", 0) == 0) step.kind = AutoStep::Face, step.text = piece.substr(5);
     else if (piece.rfind("style=", 0) == 0) step.kind = AutoStep::FontStyle, step.text = piece.substr(6);
     else if (piece.rfind("size=", 0) == 0) step.kind = AutoStep::Size, step.text = piece.substr(5);
@@ -137,6 +142,12 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
       step.kind = AutoStep::Filter;
     } else if (piece.rfind("wait=", 0) == 0 && ToNumber(piece.substr(5), step.value)) {
       step.kind = AutoStep::Wait;
+    } else if (piece.rfind("copies=", 0) == 0 && ToNumber(piece.substr(7), step.value)) {
+      step.kind = AutoStep::Copies;
+      step.text = piece.substr(7);
+    } else if (piece.rfind("pages=", 0) == 0 && piece.find('-', 6) != std::string::npos) {
+      step.kind = AutoStep::Pages;
+      step.text = piece.substr(6);
     } else if (piece.rfind("fontcolor=", 0) == 0 && ToNumber(piece.substr(10), step.value)) {
       step.kind = AutoStep::FontColor;
     } else if (piece.rfind("basic=", 0) == 0 && ToNumber(piece.substr(6), step.value) && step.value < 48) {
@@ -363,6 +374,34 @@ bool AutoDriver::take(const AutoStep& step) {
         DWORD_PTR ignored;
         SendMessageTimeoutA(GetDlgItem(dialog_, kRedBox + i), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                             SMTO_NORMAL, 5000, &ignored);
+      }
+      return true;
+    }
+    case AutoStep::Copies:
+    case AutoStep::Pages:
+    case AutoStep::AllPages:
+    case AutoStep::Selection: {
+      auto setText = [&](int id, const std::string& text) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(GetDlgItem(dialog_, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                            SMTO_NORMAL, 5000, &ignored);
+      };
+      auto click = [&](int id) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(GetDlgItem(dialog_, id), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
+      };
+      if (step.kind == AutoStep::Copies) {
+        say("step: copies " + step.text);
+        setText(kCopiesBox, step.text);
+      } else if (step.kind == AutoStep::Pages) {
+        say("step: pages " + step.text);
+        click(kPagesButton);
+        size_t dash = step.text.find('-');
+        setText(kFromBox, step.text.substr(0, dash));
+        setText(kToBox, step.text.substr(dash + 1));
+      } else {
+        say(step.kind == AutoStep::AllPages ? "step: all pages" : "step: selection");
+        click(step.kind == AutoStep::AllPages ? kAllPagesButton : kSelectionButton);
       }
       return true;
     }

@@ -20,6 +20,9 @@
 //   apply               press the font dialog's Apply button
 //   basic=N             the colour dialog: click basic colour N (0..47, row by row, 8 a row)
 //   rgb=RRGGBB          the colour dialog: type the colour's red, green and blue parts
+//   copies=N            the print dialog: type the number of copies
+//   pages=A-B           the print dialog: choose the page range A to B
+//   allpages, selection the print dialog: choose all pages, or the selection
 // Steps work on the enabled dialog (a dialog disabled by the browse dialog or the warning
 // waits), and wait for what they answer to appear.
 // Steps are separated by commas; a piece that does not start a step belongs to the file text
@@ -34,8 +37,9 @@
 
 struct AutoStep {
   enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help,
-              Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb } kind;
-  std::string text;  // File, Select, Fsl, Face, FontStyle, Size
+              Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb, Copies,
+              Pages, AllPages, Selection } kind;
+  std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B")
   int value = 0;     // Filter, Wait, BasicColor, FontColor, Rgb (0xRRGGBB); ReadOnly: 0 tick, 1 clear
 };
 

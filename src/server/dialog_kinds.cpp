@@ -5,6 +5,7 @@
 #include "commdlg/color_dialog_win.h"
 #include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/file_dialog_win.h"
+#include "commdlg/find_dialog_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "objects/class_registry.h"
@@ -27,6 +28,7 @@ const struct {
     {&TSaveDialog::StaticClass, ExecuteSaveDialog},
     {&TFontDialog::StaticClass, ExecuteFontDialog},
     {&TColorDialog::StaticClass, ExecuteColorDialog},
+    {&TFindDialog::StaticClass, ExecuteFindDialog},
 };
 }  // namespace
 

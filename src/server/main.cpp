@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commdlg/find_dialog_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
 #include "platform/screen.h"
@@ -27,6 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   SetWindowLongA(application.window(), GWL_EXSTYLE, exStyle | WS_EX_APPWINDOW | WS_EX_TOOLWINDOW);
 
   THostForm form(application, std::move(arguments));
+  // The find dialog's hidden owner window is a child of the host form, off the task bar.
+  SetFormWindowTest([&form](HWND window) { return window == form.handle(); });
   form.formCreate();
   form.createWindow(instance);
   return application.run();

@@ -493,4 +493,19 @@ TEST_F(ServerTest, ColourAndFontDialogsReturnTheChoice) {
   }
 }
 
+// --- Find dialog ----------------------------------------------------------------------------
+
+TEST_F(ServerTest, FindRequestIsAnsweredAtOnceAndTheServerEnds) {
+  Start("TFindDialog");
+  const std::string longText(300, 'x');
+  RunResult result = client_->run(
+      Text({"object F: TFindDialog", "  FindText = '" + longText + "'", "  Options = [frDown, frHideMatchCase]", "end"}));
+  EXPECT_EQ(Outcome::Accepted, result.outcome) << result.failure << "\n" << log_;
+  EXPECT_EQ(Text({"object F: TFindDialog", "  FindText = '" + longText.substr(0, 255) + "'",
+                  "  Options = [frDown, frHideMatchCase]", "end"}),
+            result.text);
+  // The find window is closed with the object: nothing keeps the server alive.
+  ExpectServerEndsWithZero();
+}
+
 }  // namespace

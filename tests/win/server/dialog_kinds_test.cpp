@@ -8,6 +8,7 @@
 #include "base/errors.h"
 #include "commdlg/color_dialog_win.h"
 #include "commdlg/custom_open_dialog_win.h"
+#include "commdlg/find_dialog_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "objects/type_info.h"
 #include "server/application.h"
@@ -21,8 +22,9 @@ const bool kWatchdog = StartWatchdog(120);
 TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
   DialogKindRegistry registry;
   AddServedDialogKinds(registry);
-  // Filled in the order FSL, open, save, font, colour; kept sorted.
-  const char* sorted[] = {"TColorDialog", "TFontDialog", "TFSL16OpenDialog", "TOpenDialog", "TSaveDialog"};
+  // Filled in the order FSL, open, save, font, colour, find; kept sorted.
+  const char* sorted[] = {"TColorDialog", "TFindDialog", "TFontDialog", "TFSL16OpenDialog", "TOpenDialog",
+                          "TSaveDialog"};
   ASSERT_EQ(std::size(sorted), registry.entries().size());
   for (size_t i = 0; i < std::size(sorted); ++i) EXPECT_STREQ(sorted[i], registry.entries()[i].info->name) << i;
   const struct {
@@ -36,6 +38,7 @@ TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
       {"TSAVEDIALOG", "TSaveDialog", ExecuteSaveDialog},
       {"tfontdialog", "TFontDialog", ExecuteFontDialog},
       {"TColorDialog", "TColorDialog", ExecuteColorDialog},
+      {"TFINDDIALOG", "TFindDialog", ExecuteFindDialog},
   };
   for (const auto& c : kCases) {
     DialogKind kind = registry.find(c.name);
