@@ -7,3 +7,12 @@ function(dlg_gui_test target)
     TIMEOUT 600 RUN_SERIAL TRUE
     ENVIRONMENT "DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=580")
 endfunction()
+
+# A program that prepares the GUI prefix for the tests that require `fixture` (FIXTURES_REQUIRED):
+# it runs under the same prefix and display, before them.
+function(dlg_gui_fixture name target fixture)
+  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-gui-run.sh $<TARGET_FILE:${target}> ${ARGN})
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT 120 RUN_SERIAL TRUE FIXTURES_SETUP ${fixture}
+    ENVIRONMENT "DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=100")
+endfunction()

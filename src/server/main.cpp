@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commdlg/find_dialog_win.h"
+#include "commdlg/current_printer_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
 #include "platform/screen.h"
@@ -20,6 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   application.initialize(instance);
   InstallPlatformScreen();
   InstallWindowsFslDialogSite();
+  InstallWindowsPrinter();
   // A failure of the font dialog's Apply handler is the application's failure report.
   SetApplyFailureHandler([&application](HWND, std::exception_ptr failure) { application.showException(failure); });
 
