@@ -4,9 +4,11 @@
 #   1. a sample open-dialog request: accepts a sample file;
 #   2. the FSL open dialog over a sample data folder and its association INI: selects a data
 #      file with an FSL file, then one without, accepts, and answers the missing-FSL warning.
-#   3. the colour and font dialogs with the sample requests of scripts/samples/.
+#   3. the colour and font dialogs with the sample requests of scripts/samples/;
+#   4. the print dialog over a test printer that prints to a file.
 # Prints each request, the exchange and the reply, and saves screenshots in build/demo/
-# (dialog.png, fsl-dialog.png, fsl-warning.png, color-dialog.png, font-dialog.png).
+# (dialog.png, fsl-dialog.png, fsl-warning.png, color-dialog.png, font-dialog.png,
+# print-dialog.png).
 #   scripts/demo.sh                 on a virtual display, everything chosen automatically
 #   scripts/demo.sh --interactive   on your display ($DISPLAY): you choose
 set -euo pipefail
@@ -24,7 +26,7 @@ echo "demo: building dlgserver.exe and dlgrun.exe in $build" >&2
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 fi
-cmake --build "$build" -j2 --target dlgserver dlgrun >/dev/null
+cmake --build "$build" -j2 --target dlgserver dlgrun add_test_printer >/dev/null
 
 export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui}
 "$root/scripts/wine-prefix.sh" >&2
@@ -139,7 +141,21 @@ for kind in color font; do
   wait "$shooter" 2>/dev/null || true
 done
 
-for shot in dialog fsl-dialog fsl-warning color-dialog font-dialog; do
+# The print dialog over a printer that prints to a file (added to the demo prefix; adding it
+# again changes nothing): three copies of pages 2 to 5.
+"$root/scripts/wine-gui-run.sh" "$build/bin/add_test_printer.exe" >/dev/null 2>&1 || true
+printf '%s\r\n' "object PrintDialog: TPrintDialog" "  Copies = 1" "  MinPage = 1" "  MaxPage = 12" \
+  "  Options = [poPageNums]" "end" >"$out/print-request.txt"
+echo
+echo "== TPrintDialog: request =="
+tr -d '\r' <"$out/print-request.txt"
+auto_steps='copies=3,pages=2-5,wait=1500,ok'
+screenshot "Print" "$out/print-dialog.png" 1.0 &
+shooter=$!
+run_demo TPrintDialog "$out/print-request.txt" print || status=$?
+wait "$shooter" 2>/dev/null || true
+
+for shot in dialog fsl-dialog fsl-warning color-dialog font-dialog print-dialog; do
   if [ -s "$out/$shot.png" ]; then
     echo "== screenshot: $out/$shot.png =="
   else

@@ -7,6 +7,7 @@
 #include "commdlg/file_dialog_win.h"
 #include "commdlg/find_dialog_win.h"
 #include "commdlg/font_dialog_win.h"
+#include "commdlg/print_dialog_win.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "objects/class_registry.h"
 #include "objects/type_info.h"
@@ -28,6 +29,8 @@ const struct {
     {&TSaveDialog::StaticClass, ExecuteSaveDialog},
     {&TFontDialog::StaticClass, ExecuteFontDialog},
     {&TColorDialog::StaticClass, ExecuteColorDialog},
+    {&TPrintDialog::StaticClass, ExecutePrintDialog},
+    {&TPrinterSetupDialog::StaticClass, ExecutePrinterSetupDialog},
     {&TFindDialog::StaticClass, ExecuteFindDialog},
 };
 }  // namespace

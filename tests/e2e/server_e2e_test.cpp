@@ -493,6 +493,39 @@ TEST_F(ServerTest, ColourAndFontDialogsReturnTheChoice) {
   }
 }
 
+// --- Print dialogs (over the prefix's test printer) ------------------------------------------
+
+TEST_F(ServerTest, PrintDialogsReturnTheChoice) {
+  const std::vector<std::string> request = {"  Copies = 3", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]"};
+  const struct {
+    const char* label;
+    const char* className;
+    std::vector<std::string> properties;
+    std::string steps;
+    Outcome outcome;
+    std::vector<std::string> reply;
+  } kCases[] = {
+      {"print: Copies 3 accepted unchanged", "TPrintDialog", request, "ok", Outcome::Accepted,
+       {"  Copies = 3", "  FromPage = 1", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
+        "  ToPage = 1"}},
+      {"print: the copies and pages typed", "TPrintDialog", request, "copies=4,pages=2-5,ok", Outcome::Accepted,
+       {"  Copies = 4", "  FromPage = 2", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
+        "  PrintRange = prPageNums", "  ToPage = 5"}},
+      {"print: cancelled, returned as received", "TPrintDialog", request, "copies=4,pages=2-5,cancel",
+       Outcome::Cancelled, request},
+      {"printer set-up: only the common properties", "TPrinterSetupDialog", {"  HelpContext = 7"}, "ok",
+       Outcome::Accepted, {"  HelpContext = 7"}},
+  };
+  for (const auto& c : kCases) {
+    std::string header = std::string("object D: ") + c.className;
+    log_.clear();
+    RunResult result = Run(c.className, Text(Join(Join({header}, c.properties), {"end"})), c.steps);
+    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
+    EXPECT_EQ(Text(Join(Join({header}, c.reply), {"end"})), result.text) << c.label;
+    ExpectServerEndsWithZero();
+  }
+}
+
 // --- Find dialog ----------------------------------------------------------------------------
 
 TEST_F(ServerTest, FindRequestIsAnsweredAtOnceAndTheServerEnds) {

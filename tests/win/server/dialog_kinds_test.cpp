@@ -10,6 +10,7 @@
 #include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/find_dialog_win.h"
 #include "commdlg/font_dialog_win.h"
+#include "commdlg/print_dialog_win.h"
 #include "objects/type_info.h"
 #include "server/application.h"
 #include "testing/expect_throw_msg.h"
@@ -22,9 +23,10 @@ const bool kWatchdog = StartWatchdog(120);
 TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
   DialogKindRegistry registry;
   AddServedDialogKinds(registry);
-  // Filled in the order FSL, open, save, font, colour, find; kept sorted.
-  const char* sorted[] = {"TColorDialog", "TFindDialog", "TFontDialog", "TFSL16OpenDialog", "TOpenDialog",
-                          "TSaveDialog"};
+  // All eight kinds, filled in the order FSL, open, save, font, colour, print, printer set-up,
+  // find; kept sorted.
+  const char* sorted[] = {"TColorDialog", "TFindDialog",  "TFontDialog",         "TFSL16OpenDialog",
+                          "TOpenDialog",  "TPrintDialog", "TPrinterSetupDialog", "TSaveDialog"};
   ASSERT_EQ(std::size(sorted), registry.entries().size());
   for (size_t i = 0; i < std::size(sorted); ++i) EXPECT_STREQ(sorted[i], registry.entries()[i].info->name) << i;
   const struct {
@@ -39,6 +41,8 @@ TEST(DialogKindRegistryTest, FindsServedKindsByNameInAnyLetterCase) {
       {"tfontdialog", "TFontDialog", ExecuteFontDialog},
       {"TColorDialog", "TColorDialog", ExecuteColorDialog},
       {"TFINDDIALOG", "TFindDialog", ExecuteFindDialog},
+      {"tprintdialog", "TPrintDialog", ExecutePrintDialog},
+      {"TPrinterSetupDialog", "TPrinterSetupDialog", ExecutePrinterSetupDialog},
   };
   for (const auto& c : kCases) {
     DialogKind kind = registry.find(c.name);
