@@ -13,7 +13,7 @@ constexpr DWORD kStepGapMs = 150;
 
 bool StartsStep(const std::string& piece) {
   for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no", "showfsl", "browse", "want",
-                           "nofsl", "help", "apply", "allpages", "selection"})
+                           "nofsl", "help", "pshhelp", "apply", "allpages", "selection"})
     if (piece == word) return true;
   for (const char* prefix : {"file=", "filter=", "wait=", "select=", "fsl=", "face=", "style=", "size=", "basic=",
                              "rgb=", "fontcolor=", "copies=", "pages="})
@@ -123,6 +123,7 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
     else if (piece == "want") step.kind = AutoStep::Want;
     else if (piece == "nofsl") step.kind = AutoStep::NoFsl;
     else if (piece == "help") step.kind = AutoStep::Help;
+    else if (piece == "pshhelp") step.kind = AutoStep::PshHelp;
     else if (piece == "apply") step.kind = AutoStep::Apply;
     else if (piece == "allpages") step.kind = AutoStep::AllPages;
     else if (piece == "selection") step.kind = AutoStep::Selection;
@@ -410,6 +411,14 @@ bool AutoDriver::take(const AutoStep& step) {
       DWORD_PTR ignored;
       SendMessageTimeoutA(dialog_, WM_COMMAND, MAKEWPARAM(psh3, BN_CLICKED),
                           reinterpret_cast<LPARAM>(GetDlgItem(dialog_, psh3)), SMTO_NORMAL, 5000, &ignored);
+      return true;
+    }
+    case AutoStep::PshHelp: {
+      // Only a dialog asked for help shows the button; a hidden one is not pressed.
+      HWND button = GetDlgItem(dialog_, pshHelp);
+      const bool shown = button && IsWindowVisible(button);
+      say(shown ? "step: help button" : "step: help button (not shown)");
+      if (shown) PostMessageA(button, BM_CLICK, 0, 0);
       return true;
     }
     case AutoStep::Wait:

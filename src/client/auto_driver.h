@@ -13,6 +13,7 @@
 //   browse              press "Browse FSL"
 //   want, nofsl, help   answer the missing-FSL warning: OK with "I want to select an FSL file",
 //                       OK with "I do not want an FSL file ...", or press its Help button
+//   pshhelp             press the dialog's own Help button (pshHelp), when it is shown
 //   face=TEXT, style=TEXT, size=TEXT
 //                       the font dialog: choose the face, the style ("Bold Italic") and the
 //                       size by their text (a size not in the list is typed)
@@ -36,7 +37,7 @@
 #include "platform/win32.h"
 
 struct AutoStep {
-  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help,
+  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,
               Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb, Copies,
               Pages, AllPages, Selection } kind;
   std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B")

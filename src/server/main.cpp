@@ -7,12 +7,14 @@
 
 #include "commdlg/find_dialog_win.h"
 #include "commdlg/current_printer_win.h"
+#include "commdlg/dialog_host.h"
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
 #include "platform/screen.h"
 #include "platform/win32.h"
 #include "server/application.h"
 #include "server/host_form.h"
+#include "server/protocol.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::vector<std::string> arguments(__argv + 1, __argv + __argc);
@@ -32,6 +34,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   THostForm form(application, std::move(arguments));
   // The find dialog's hidden owner window is a child of the host form, off the task bar.
   SetFormWindowTest([&form](HWND window) { return window == form.handle(); });
+  // Only the client can show its help: "show help topic N" becomes the help request the FSL
+  // warning's Help sends, to the help window (argument 2), sent and not posted.
+  SetHelpHandler([&form](int32_t helpContext) {
+    if (HWND help = form.helpWindow())
+      SendMessageA(help, protocol::kHelpRequest, 1, static_cast<LPARAM>(helpContext));
+  });
   form.formCreate();
   form.createWindow(instance);
   return application.run();
