@@ -259,8 +259,22 @@ bool DialogClient::replyReceived(size_t from) const {
   return false;
 }
 
+std::string RequestTooLargeText(size_t size, size_t limit) {
+  return "request of " + std::to_string(size) + " bytes is larger than this platform can carry (at most " +
+         std::to_string(limit) + " bytes)";
+}
+
 RunResult DialogClient::run(const std::string& request) {
   RunResult result;
+  // The server would never see a request the platform cannot carry, and the sender would wait
+  // for ever: refuse it before sending, and end the server, which nothing else will use.
+  const size_t limit = CopyDataLimit();
+  if (!CopyDataFits(request.size(), limit)) {
+    result.failure = failure_ = RequestTooLargeText(request.size(), limit);
+    say(failure_);
+    endServer();
+    return result;
+  }
   size_t from = received_.size();
   size_t reports = failureReports_.size();
   ULONGLONG deadline = DeadlineIn(options_.runTimeoutMs);

@@ -9,6 +9,7 @@
 // messages. The server ends when the client is destroyed (or when the client's process ends).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -85,7 +86,9 @@ class DialogClient {
   // A plain message to the host form (e.g. the focus probe), with a time limit.
   bool sendMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
 
-  // Sends the run request and waits for the reply, the server's end or the time-out.
+  // Sends the run request and waits for the reply, the server's end or the time-out. A request
+  // larger than the platform carries is not sent: no reply, RequestTooLargeText as the failure,
+  // and the server is ended.
   RunResult run(const std::string& request);
   // launch(className) + waitReady() + run(request).
   RunResult runDialog(const std::string& className, const std::string& request);
@@ -132,6 +135,9 @@ class DialogClient {
   std::vector<std::string> failureReports_;
   std::string failureCaption_;
 };
+
+// "request of N bytes is larger than this platform can carry (at most M bytes)".
+std::string RequestTooLargeText(size_t size, size_t limit);
 
 // A visible dialog (#32770) of the server's thread owned by `owner`, or null.
 HWND FindOwnedDialog(DWORD serverThreadId, HWND owner);

@@ -1,5 +1,12 @@
 #include "platform/copy_data.h"
 
+bool RunningOnWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+size_t CopyDataLimit() { return RunningOnWine() ? kWineCopyDataLimit : kNoCopyDataLimit; }
+
 bool ReadCopyData(LPARAM lParam, CopyDataMessage& message) {
   const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
   if (!record) return false;
@@ -27,7 +34,12 @@ LRESULT SendCopyData(HWND to, HWND from, uint32_t code, const void* data, size_t
 
 bool SendCopyDataTimeout(HWND to, HWND from, uint32_t code, const std::string& data,
                          UINT timeoutMs, LRESULT* result) {
-  COPYDATASTRUCT record = Record(code, data.data(), data.size());
+  return SendCopyDataTimeout(to, from, code, data.data(), data.size(), timeoutMs, result);
+}
+
+bool SendCopyDataTimeout(HWND to, HWND from, uint32_t code, const void* data, size_t size,
+                         UINT timeoutMs, LRESULT* result) {
+  COPYDATASTRUCT record = Record(code, data, size);
   DWORD_PTR answer = 0;
   LRESULT ok = SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
                                    reinterpret_cast<LPARAM>(&record), SMTO_NORMAL, timeoutMs,

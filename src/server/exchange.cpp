@@ -4,10 +4,18 @@
 // client's owner window; running notice; execute; restore the handle; write the reply text;
 // send the reply; terminate. A failure before the release is reported while the client still
 // waits, so its call answers 0 only after the report was closed.
+//
+// The reply must fit what the platform carries between processes (Wine drops a larger
+// WM_COPYDATA without a word, and the sender would wait for ever): a reply too large is a
+// failure while writing it, reported like any other, and nothing is sent. The send itself is
+// bounded, so a client that stopped handling its messages cannot hold the server.
 #include <memory>
+#include <string>
 
+#include "base/errors.h"
 #include "commdlg/dialog_host.h"
 #include "objects/type_info.h"
+#include "platform/copy_data.h"
 #include "server/application.h"
 #include "server/host_form.h"
 #include "server/protocol.h"
@@ -34,6 +42,14 @@ LRESULT THostForm::handleCopyData(HWND sender, const CopyDataMessage& message) {
 }
 
 namespace {
+// How long the reply send waits for the client to take it; after that the server goes on to
+// end as after any reply.
+constexpr UINT kReplyTimeoutMs = 60000;
+
+std::string ReplyTooLargeText(size_t size) {
+  return "The reply of " + std::to_string(size) + " bytes is larger than this platform can carry";
+}
+
 // Puts the application window handle back however the dialog ends.
 class OwnerSwap {
  public:
@@ -78,7 +94,9 @@ LRESULT THostForm::runDialog(HWND sender, TMemoryStream& request) {
   request.clear();
   ConvertBinaryToText(binary, request);
 
-  SendCopyData(sender, window_, accepted ? protocol::kAcceptedReply : protocol::kCancelledReply,
-               request.data(), request.length());
+  if (!CopyDataFits(request.length(), CopyDataLimit())) throw Exception(ReplyTooLargeText(request.length()));
+  LRESULT ignored = 0;
+  SendCopyDataTimeout(sender, window_, accepted ? protocol::kAcceptedReply : protocol::kCancelledReply,
+                      request.data(), request.length(), kReplyTimeoutMs, &ignored);
   return result;
 }

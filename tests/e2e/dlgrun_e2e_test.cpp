@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "client/dialog_client.h"
+#include "large_request.h"
+#include "platform/copy_data.h"
 #include "platform/process.h"
 #include "platform/win32.h"
 #include "testing/watchdog_win.h"
@@ -165,6 +168,9 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
       {"bad request", {"--auto", "ok", "TOpenDialog", "-"}, "object X TOpenDialog\r\nend\r\n", 2, "",
        "dlgrun: no reply: ''='' expected on line 2."},
       {"time-out", {"--timeout", "2", "TOpenDialog", "-"}, request, 3, "", "dlgrun: time-out:"},
+      {"request larger than the platform carries", {"--auto", "cancel", "TOpenDialog", "-"},
+       HistoryRequest(kWineCopyDataLimit + 1, true), 2, "",
+       "dlgrun: no reply: " + RequestTooLargeText(kWineCopyDataLimit + 1, kWineCopyDataLimit) + "\n"},
       {"no class", {"--auto", "ok"}, "", 4, "", "dlgrun: no CLASS given"},
       {"unknown step", {"--auto", "jump", "TOpenDialog", "-"}, request, 4, "", "unknown step 'jump'"},
   };
@@ -183,13 +189,16 @@ TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {
   const struct {
     const char* label;
     std::vector<std::string> arguments;
+    std::string request;
     bool killDlgRun;
   } kCases[] = {
-      {"dlgrun killed while the dialog is open", {"TOpenDialog", "-"}, true},
-      {"dlgrun timed out", {"--timeout", "2", "TOpenDialog", "-"}, false},
+      {"dlgrun killed while the dialog is open", {"TOpenDialog", "-"}, request, true},
+      {"dlgrun timed out", {"--timeout", "2", "TOpenDialog", "-"}, request, false},
+      {"request larger than the platform carries", {"TOpenDialog", "-"},
+       HistoryRequest(kWineCopyDataLimit + 1, true), false},
   };
   for (const auto& c : kCases) {
-    DlgRun run(c.arguments, request);
+    DlgRun run(c.arguments, c.request);
     ASSERT_TRUE(run.started()) << c.label;
     DWORD server = run.serverProcessId();
     ASSERT_NE(0u, server) << c.label << ": " << run.err();

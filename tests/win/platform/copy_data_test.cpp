@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <thread>
 
 #include "testing/watchdog_win.h"
 
@@ -47,12 +49,16 @@ LRESULT CALLBACK Receiver(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-TEST(SendCopyDataTest, DeliversCodeDataAndSender) {
+void RegisterReceiver() {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = Receiver;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "CopyDataReceiver";
   RegisterClassA(&windowClass);
+}
+
+TEST(SendCopyDataTest, DeliversCodeDataAndSender) {
+  RegisterReceiver();
   HWND window = CreateWindowExA(0, "CopyDataReceiver", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, window);
@@ -68,6 +74,53 @@ TEST(SendCopyDataTest, DeliversCodeDataAndSender) {
   EXPECT_EQ("", g_received.data);
   EXPECT_EQ(0, SendCopyData(nullptr, nullptr, 1024)) << "no window, no answer";
   DestroyWindow(window);
+}
+
+TEST(CopyDataLimitTest, PayloadFitsUpToTheLimitAndNotBeyond) {
+  const struct {
+    const char* label;
+    size_t size;
+    size_t limit;
+    bool fits;
+  } kCases[] = {
+      {"nothing", 0, kWineCopyDataLimit, true},
+      {"at Wine's limit", kWineCopyDataLimit, kWineCopyDataLimit, true},
+      {"one byte over Wine's limit", kWineCopyDataLimit + 1, kWineCopyDataLimit, false},
+      {"over Wine's limit on Windows", kWineCopyDataLimit + 1, kNoCopyDataLimit, true},
+      {"the largest size on Windows", SIZE_MAX, kNoCopyDataLimit, true},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(c.fits, CopyDataFits(c.size, c.limit)) << c.label;
+}
+
+TEST(CopyDataLimitTest, WineIsRecognisedAndItsLimitApplies) {
+  EXPECT_TRUE(RunningOnWine()) << "these tests run under Wine";
+  EXPECT_EQ(kWineCopyDataLimit, CopyDataLimit());
+}
+
+TEST(SendCopyDataTest, TimedSendGivesUpOnAReceiverThatDoesNotAnswer) {
+  // A window whose thread sleeps instead of handling its messages.
+  RegisterReceiver();
+  HWND window = nullptr;
+  HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread stalled([&] {
+    window = CreateWindowExA(0, "CopyDataReceiver", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    SetEvent(created);
+    Sleep(1500);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    DestroyWindow(window);
+  });
+  WaitForSingleObject(created, 5000);
+  ASSERT_NE(nullptr, window);
+  LRESULT answer = 7;
+  DWORD start = GetTickCount();
+  EXPECT_FALSE(SendCopyDataTimeout(window, nullptr, 1025, "x", 1, 200, &answer));
+  DWORD took = GetTickCount() - start;
+  EXPECT_GE(took, 150u);
+  EXPECT_LT(took, 1000u) << "the send waited for the receiver";
+  stalled.join();
+  CloseHandle(created);
 }
 
 }  // namespace
