@@ -57,6 +57,10 @@ TEST(MemoryStream, SetSizeAndClearKeepThePositionInside) {
   EXPECT_EQ(3, s.position());
   s.setSize(5);
   EXPECT_EQ(std::string("abc\0\0", 5), s.str());
+  s.setSize(1);
+  s.setPosition(3);
+  s.write("x", 1);  // written past the end: the gap is zeros, not the old bytes
+  EXPECT_EQ(std::string("a\0\0x", 4), s.str());
   s.clear();
   EXPECT_EQ(0, s.size());
   EXPECT_EQ(0, s.position());

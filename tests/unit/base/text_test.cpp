@@ -85,6 +85,7 @@ TEST(MulDiv, RoundsHalfAwayFromZero) {
       {-13, 72, 96, -10}, // 9.75
       {2147483647, 2, 2, 2147483647},  // the product needs 64 bits
       {-2147483647, 3, 3, -2147483647},
+      {-1073741824, 4, 2, -2147483647 - 1},  // the one result beyond -2147483647
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.expected, MulDiv(c.a, c.b, c.c)) << c.a << " * " << c.b << " / " << c.c;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/dialog_types.h"
 #include "dialogs/open_dialog.h"
 
 namespace {
@@ -27,7 +28,9 @@ TEST(OpenOptionFlagsTest, EachMemberMapsToItsPlatformFlag) {
       {ofNoReadOnlyReturn, 0x8000}, {ofNoTestFileCreate, 0x10000}, {ofNoNetworkButton, 0x20000},
       {ofNoLongNames, 0x40000},    {ofOldStyleDialog, 0x80000},   {ofNoDereferenceLinks, 0x100000},
   };
-  ASSERT_EQ(18u, std::size(kCases));
+  // One row per member of the published set, in member order.
+  ASSERT_EQ(OpenOptionsType().names.size(), std::size(kCases)) << "a member without a row";
+  for (size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(i, size_t(kCases[i].member)) << "row " << i;
   for (const auto& c : kCases) {
     EXPECT_EQ(c.flag, OpenOptionFlags[c.member]) << "member " << c.member;
     EXPECT_EQ(c.flag, OptionFlags(SetOf(c.member))) << "member " << c.member;

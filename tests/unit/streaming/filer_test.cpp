@@ -66,6 +66,8 @@ TEST(Writer, WritesTheValueForms) {
       {[](TWriter& w) { w.writePrefix(kFilerInherited, 5); }, "F1"},
       {[](TWriter& w) { w.writePrefix(kFilerInherited | kFilerChildPos, 300); }, "F3 03 2C 01"},
       {[](TWriter& w) { w.writeStr("ab"); }, "02 61 62"},
+      {[](TWriter& w) { w.writeInteger(-128); w.writeInteger(-129); }, "02 80 03 7F FF"},
+      {[](TWriter& w) { w.writeInteger(32767); w.writeInteger(-32769); }, "03 FF 7F 04 FF 7F FF FF"},
       {[](TWriter& w) { w.writeInteger(-32768); w.writeInteger(INT_MIN); }, "03 00 80 04 00 00 00 80"},
       {[](TWriter& w) { w.writeFloat(1.0L); }, "05 00 00 00 00 00 00 00 80 FF 3F"},
       {[](TWriter& w) { w.writeString(""); }, "06 00"},
@@ -77,7 +79,7 @@ TEST(Writer, WritesTheValueForms) {
       {[](TWriter& w) { w.writeBinary([](TStream& s) { s.writeBuffer("\x0A\x1B", 2); }); },
        "0A 02 00 00 00 0A 1B"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Written(c.write), c.bytes);
+  for (const auto& c : cases) EXPECT_EQ(Written(c.write), c.bytes) << "expected " << c.bytes;
 }
 
 TEST(Writer, CutsShortStringsAt255Bytes) {

@@ -179,6 +179,7 @@ TEST_F(ObjectStream, EveryPropertyKindReadsAndWritesBack) {
        "  Rows = <\r\n    item\r\n      Value = 1\r\n    end\r\n    item\r\n    end\r\n    item\r\n    end\r\n"
        "    item\r\n      Value = 4\r\n    end>\r\n"},
       {"OnPing = PINGRECEIVED", "  OnPing = PingReceived\r\n"},
+      {"OnPing = PingReceived OnPing = nil", ""},
       {"Left = -1 Top = 70000", "  Left = 65535\r\n  Top = 4464\r\n"},
   };
   for (const Case& c : cases) {
@@ -266,6 +267,8 @@ TEST_F(ObjectStream, PropertyFailuresNameTheObjectAndThePath) {
       {"object S: TSample", "OnPing = Other", "Error reading S.OnPing: Invalid property value"},
       {"object S: TSample", "Items = nil", "Error reading S.Items: Cannot assign a nil to a TStringList"},
       {"object S: TSample", "Items = <>", "Error reading S.Items: Invalid property value"},
+      {"object S: TSample", "Rows = <item [-2] end>", "Error reading S.Rows: Invalid property value"},
+      {"object S: TSample", "Rows = <item [100000] end>", "Error reading S.Rows: Invalid property value"},
       {"object S: TSample", "Rows = <item Foo = 1 end>",
        "Error reading S.Rows: Error reading TRow.Foo: Property does not exist"},
       {"object S: TSample", "Name = '1x'", "Error reading S.Name: ''1x'' is not a valid component name"},
@@ -293,22 +296,37 @@ TEST_F(ObjectStream, AFailedReadKeepsWhatWasReadBeforeIt) {
 
 TEST_F(ObjectStream, NestedChildrenBeyondTheDepthLimitFailCleanly) {
   // The text converter has the same limit, so the binary form is built directly.
-  TMemoryStream binary;
-  {
-    TWriter w(binary);
-    w.writeSignature();
-    w.writeStr("TSample");
-    w.writeStr("S");
-    w.writeListEnd();
-    for (int i = 0; i < kMaxNestingDepth + 5; ++i) {
+  const struct { int children; const char* failure; } cases[] = {
+      {kMaxNestingDepth - 1, "no failure"},
+      {kMaxNestingDepth, "Nesting too deep"},
+      {kMaxNestingDepth + 5, "Nesting too deep"},
+  };
+  for (const auto& c : cases) {
+    TMemoryStream binary;
+    {
+      TWriter w(binary);
+      w.writeSignature();
       w.writeStr("TSample");
-      w.writeStr("");
+      w.writeStr("S");
       w.writeListEnd();
+      for (int i = 0; i < c.children; ++i) {
+        w.writeStr("TSample");
+        w.writeStr("");
+        w.writeListEnd();
+      }
+      for (int i = 0; i < c.children + 1; ++i) w.writeListEnd();
     }
-    for (int i = 0; i < kMaxNestingDepth + 6; ++i) w.writeListEnd();
+    binary.setPosition(0);
+    delete sample_;
+    sample_ = new TSample(&form_);
+    std::string failure = "no failure";
+    try {
+      ReadRootObject(binary, *sample_);
+    } catch (const EReadError& e) {
+      failure = e.message();
+    }
+    EXPECT_EQ(c.failure, failure) << c.children << " nested children";
   }
-  binary.setPosition(0);
-  EXPECT_THROW_MSG(ReadRootObject(binary, *sample_), EReadError, "Nesting too deep");
 }
 
 TEST_F(ObjectStream, TruncatedOrForeignBinaryFormsFail) {

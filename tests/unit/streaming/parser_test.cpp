@@ -42,7 +42,7 @@ void ReadAll(TParser& p) {
 }
 
 TEST(Parser, SplitsTextIntoTokens) {
-  const struct { const char* text; const char* tokens; } cases[] = {
+  const struct { std::string text; const char* tokens; } cases[] = {
       {"object X: TForm\r\nend", "1:object 1:X ::: 1:TForm 1:end"},
       {"_a1 B_2.c", "1:_a1 1:B_2 .:. 1:c"},
       {"12 -5 $1f $ - 007", "3:12 3:-5 3:$1f 3:$ 3:- 3:007"},
@@ -50,8 +50,9 @@ TEST(Parser, SplitsTextIntoTokens) {
       {"=[],()<>{}+;", "=:= [:[ ]:] ,:, (:( ):) <:< >:> {:{ }:} +:+ ;:;"},
       {"a\x01\x1F\x7F\xE9", "1:a \x7F:\x7F \xE9:\xE9"},
       {" \r\n\t ", ""},
+      {std::string(4094, ' ') + "\nx", "1:x"},  // the longest line that fits the 4 KB window
   };
-  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens) << c.text.substr(0, 20);
   EXPECT_EQ(Tokens(std::string("a\0b", 3)), "1:a");  // a 0 byte ends the text
   EXPECT_EQ(Tokens("'ab' 'cd'#1x"), "2:ab 2:cd\x01 1:x");
 }
@@ -96,7 +97,7 @@ TEST(Parser, ReportsMalformedInputWithItsLine) {
 
 TEST(Parser, ConvertsHexBlocksInChunksAcrossLines) {
   std::string hex, bytes;
-  for (int i = 0; i < 600; ++i) {
+  for (int i = 0; i < 3000; ++i) {  // longer than the 4 KB window
     char pair[3];
     std::snprintf(pair, sizeof pair, i % 2 ? "%02X" : "%02x", i & 0xFF);
     hex += pair;
@@ -107,11 +108,11 @@ TEST(Parser, ConvertsHexBlocksInChunksAcrossLines) {
   TParser parser(stream);
   TMemoryStream out;
   parser.hexToBinary(out);
-  EXPECT_EQ(out.str(), bytes);
-  EXPECT_EQ(parser.token(), '}');
-  EXPECT_EQ(parser.sourceLine(), 16);
+  EXPECT_EQ(out.str(), bytes) << "the block's bytes";
+  EXPECT_EQ(parser.token(), '}') << "the input after the block";
+  EXPECT_EQ(parser.sourceLine(), 76);
   parser.nextToken();
-  EXPECT_EQ(parser.tokenString(), "next");
+  EXPECT_EQ(parser.tokenString(), "next") << "the input after the block";
 }
 
 TEST(Parser, LeavesTheStreamAtTheCurrentToken) {
@@ -122,7 +123,8 @@ TEST(Parser, LeavesTheStreamAtTheCurrentToken) {
   }
   EXPECT_EQ(stream.position(), 7);
   TMemoryStream failing("ok 'open");
-  Failure("", [&](TParser&) { TParser p(failing); p.nextToken(); });
+  EXPECT_EQ(Failure("", [&](TParser&) { TParser p(failing); p.nextToken(); }),
+            "EParserError Invalid string constant on line 1");
   EXPECT_EQ(failing.position(), 3);
   TMemoryStream failingFirst("\n  'open");
   EXPECT_EQ(Failure("", [&](TParser&) { TParser p(failingFirst); }),
