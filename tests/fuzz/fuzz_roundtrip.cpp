@@ -11,7 +11,7 @@
 
 namespace {
 const char* const kServedClasses[] = {
-    "TOpenDialog", "TSaveDialog",  "TCustomOpenDialog",   "TFSL16OpenDialog", "TFontDialog",
+    "TOpenDialog",  "TSaveDialog",  "TFSL16OpenDialog",    "TFontDialog",
     "TColorDialog", "TPrintDialog", "TPrinterSetupDialog", "TFindDialog",
 };
 constexpr size_t kClassCount = sizeof(kServedClasses) / sizeof(kServedClasses[0]);

@@ -61,18 +61,6 @@ TEST(StandardFileDialogFlagsTest, ExplorerBitFollowsOldStyleOptionAndNewStyleFla
   }
 }
 
-TEST(AnswerSeparatorTest, BlankOnlyForOldStyleMultiSelect) {
-  EXPECT_EQ(' ', AnswerSeparator(SetOf(ofAllowMultiSelect), true));
-  EXPECT_EQ('\0', AnswerSeparator(SetOf(ofAllowMultiSelect), false));
-  EXPECT_EQ('\0', AnswerSeparator(0, true));
-  EXPECT_EQ('\0', AnswerSeparator(0, false));
-}
-
-TEST(MaxFileTest, MultiSelectGetsTheLargeBuffer) {
-  EXPECT_EQ(260u, MaxFileFor(0));
-  EXPECT_EQ(8192u, MaxFileFor(SetOf(ofAllowMultiSelect)));
-}
-
 TEST(MakeFilterBufferTest, BarsBecomeNulsAndTheBufferEndsInTwo) {
   const struct {
     const char* filter;
@@ -95,12 +83,6 @@ TEST(MakeFileBufferTest, HoldsAtMostMaxFileCharactersAndTwoSpareZeros) {
   ASSERT_EQ(262u, cut.size());
   EXPECT_EQ(std::string(260, 'x'), std::string(cut.data()));
   EXPECT_EQ(8194u, MakeFileBuffer("", 8192).size());
-}
-
-TEST(DefaultExtTextTest, KeepsTheFirstThreeCharacters) {
-  EXPECT_EQ("htm", DefaultExtText("html"));
-  EXPECT_EQ("tx", DefaultExtText("tx"));
-  EXPECT_EQ("", DefaultExtText(""));
 }
 
 TEST(ExtractNameTest, StopsAtSeparatorOrNul) {
