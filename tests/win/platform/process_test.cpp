@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -53,6 +56,49 @@ TEST(StartInJobTest, ChildIsTiedAndEndedWhateverJobsThePlatformAllows) {
     EndChild(child);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 5000)) << c.label << ": EndChild left it running";
     CloseHandle(process);
+  }
+}
+
+TEST(StartInJobTest, AProgramThatCannotStartIsReportedAndLeavesNothingBehind) {
+  const struct {
+    const char* label;
+    std::string program;
+    AssignToJob assign;
+  } cases[] = {
+      {"no such file", "C:\\no\\such\\dlgserver.exe", AssignProcessToJobObject},
+      {"no such file, no nested job", "C:\\no\\such\\dlgserver.exe", AssignAlwaysFails},
+      {"a folder", ProgramDirectory(), AssignProcessToJobObject},
+  };
+  for (const auto& c : cases) {
+    ChildProcess child;
+    std::string error;
+    EXPECT_FALSE(StartInJob(c.program, {}, child, &error, c.assign)) << c.label;
+    EXPECT_EQ(0u, error.rfind("cannot start " + c.program + ": ", 0)) << c.label << ": " << error;
+    EXPECT_EQ(nullptr, child.process) << c.label;
+    EXPECT_EQ(nullptr, child.job) << c.label;
+  }
+}
+
+// The platform's own parser must give back each argument as it was.
+TEST(CommandLineForTest, ThePlatformParsesTheArgumentsBackUnchanged) {
+  const std::vector<std::string> cases[] = {
+      {"plain", "two words"},
+      {"say \"hi\"", "\"", "\"\""},
+      {"C:\\dir\\", "C:\\my dir\\", "a\\\\"},  // trailing backslashes, with and without quoting
+      {"a\\\"b", "a\\\\\"b c"},                  // backslashes before a quote
+      {"", "x", ""},                                  // empty arguments
+      {"tab\there", "\t"},
+  };
+  for (const auto& arguments : cases) {
+    std::string line = CommandLineFor("C:\\Program Files\\dlgserver.exe", arguments);
+    std::wstring wide(line.begin(), line.end());
+    int count = 0;
+    LPWSTR* parsed = CommandLineToArgvW(wide.c_str(), &count);
+    ASSERT_NE(nullptr, parsed) << line;
+    std::vector<std::string> back;
+    for (int i = 1; i < count; ++i) back.emplace_back(parsed[i], parsed[i] + wcslen(parsed[i]));
+    LocalFree(parsed);
+    EXPECT_EQ(arguments, back) << "command line: " << line;
   }
 }
 
