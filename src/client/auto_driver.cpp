@@ -8,7 +8,15 @@
 #include "platform/window_query.h"
 
 namespace {
-constexpr DWORD kSettleMs = 300;  // after the dialog appears: let it fill its controls
+constexpr DWORD kReadyProbeMs = 1000;  // how long one readiness probe may wait for the dialog
+
+// The dialog has filled its controls once it is shown and its thread takes messages again:
+// the initialisation (WM_INITDIALOG, CDN_INITDONE) runs before the modal loop answers WM_NULL.
+bool DialogReady(HWND dialog) {
+  DWORD_PTR ignored;
+  return IsWindowVisible(dialog) &&
+         SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kReadyProbeMs, &ignored) != 0;
+}
 constexpr DWORD kStepGapMs = 150;
 
 bool StartsStep(const std::string& piece) {
@@ -199,7 +207,13 @@ void AutoDriver::poll() {
   if (current != dialog_) {
     dialog_ = current;
     say("dialog found: \"" + WindowText(dialog_) + "\"");
-    notBefore_ = GetTickCount64() + kSettleMs;
+    ready_ = false;
+    return;
+  }
+  if (!ready_) {
+    if (!DialogReady(dialog_)) return;
+    ready_ = true;
+    notBefore_ = GetTickCount64() + kStepGapMs;
     return;
   }
   if (take(steps_[next_])) {
@@ -265,6 +279,8 @@ bool AutoDriver::take(const AutoStep& step) {
       DWORD_PTR ignored;
       SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()), SMTO_NORMAL,
                           5000, &ignored);
+      std::string shown = WindowText(box);
+      if (shown != step.text) say("file name box shows \"" + shown + "\", not \"" + step.text + "\"");
       return true;
     }
     case AutoStep::ReadOnly: {

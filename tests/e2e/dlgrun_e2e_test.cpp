@@ -203,7 +203,9 @@ TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {
     DWORD server = run.serverProcessId();
     ASSERT_NE(0u, server) << c.label << ": " << run.err();
     if (c.killDlgRun) {
-      for (int i = 0; i < 200 && run.err().find("running notice") == std::string::npos; ++i) Sleep(50);
+      for (int i = 0; i < 600 && run.err().find("running notice") == std::string::npos; ++i) Sleep(50);
+      ASSERT_NE(std::string::npos, run.err().find("running notice"))
+          << c.label << ": no running notice to kill dlgrun after\n" << run.err();
       TerminateProcess(run.process(), 9);
     }
     run.wait();

@@ -3,6 +3,8 @@
 //   static const bool kWatchdog = StartWatchdog(300);
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <thread>
 
@@ -11,7 +13,9 @@
 inline bool StartWatchdog(unsigned seconds) {
   std::thread([seconds] {
     Sleep(seconds * 1000);
-    std::fprintf(stderr, "watchdog: the test program ran longer than %u s; ending it\n", seconds);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::fprintf(stderr, "watchdog: the test program ran longer than %u s in %s.%s; ending it\n", seconds,
+                 test ? test->test_suite_name() : "(no test)", test ? test->name() : "");
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 124);
   }).detach();

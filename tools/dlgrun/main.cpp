@@ -25,7 +25,8 @@ constexpr DWORD kAutoTimeoutMs = 60000;
 const char kUsageText[] =
     "usage: dlgrun [options] CLASS [REQUEST|-]\n"
     "  --server PATH     dlgserver.exe to run (default: beside dlgrun.exe)\n"
-    "  --timeout SEC     give up after SEC seconds (default: none; 60 with --auto)\n"
+    "  --timeout SEC     give up SEC seconds after the request was sent (default: none; 60 with\n"
+    "                    --auto); the server's start-up has its own limit\n"
     "  --auto STEPS      drive the dialog: ok, cancel, file=TEXT, readonly, noreadonly, filter=N,\n"
     "                    yes, no, wait=MS; for the FSL open dialog also select=NAME (in the file\n"
     "                    list), fsl=TEXT, showfsl, browse, and want, nofsl, help (the warning);\n"
@@ -114,8 +115,6 @@ int main(int argc, char** argv) {
   options.narrate = narrate;
   if (timeoutSec > 0) options.runTimeoutMs = static_cast<DWORD>(timeoutSec * 1000);
   else if (haveAuto) options.runTimeoutMs = kAutoTimeoutMs;
-  if (timeoutSec > 0 && static_cast<DWORD>(timeoutSec * 1000) < options.readyTimeoutMs)
-    options.readyTimeoutMs = static_cast<DWORD>(timeoutSec * 1000);
   options.onDialogIdle = [&] {
     if (driver) driver->poll();
   };
