@@ -60,7 +60,7 @@ while IFS= read -r line || [[ -n $line ]]; do
     result="SURVIVED"
     survived+=("$label")
   else
-    result="caught by $(grep -E '^\s+[0-9]+ - ' "$scratch/test.log" | sed -E 's/^ +[0-9]+ - ([^ ]+).*/\1/' | paste -sd, -)"
+    result="caught by $(grep -E '^\s+[0-9]+ - ' "$scratch/test.log" | awk '{print $3}' | paste -sd, -)"
     caught=$((caught + 1))
   fi
   echo "[$total] $result: $label"
