@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "dialogs/color_options.h"
 #include "testing/expect_throw_msg.h"
 
 namespace {
@@ -51,17 +50,6 @@ TEST(CustomColors, WritingRewritesEntriesInPlaceAndAppendsTheMissingInOrder) {
   EXPECT_EQ(expected, list.lines()) << "first entry rewritten at its place, 'ColorA' without '=' and the "
                                        "later duplicate kept, the missing appended in order";
   EXPECT_EQ(colors, ReadCustomColors(list, kPrefix, kTags)) << "round trip";
-}
-
-TEST(ColorOptions, EachOptionAddsItsFlagToRgbInitAndHook) {
-  constexpr uint32_t kBase = 0x11;  // CC_RGBINIT | CC_ENABLEHOOK
-  // The platform's CC_* values, in member order cdFullOpen .. cdAnyColor.
-  const uint32_t kFlags[] = {0x2, 0x4, 0x8, 0x80, 0x100};
-  ASSERT_EQ(std::size(kFlags), ColorOptionFlags.size());
-  EXPECT_EQ(kBase, ColorDialogFlags(0));
-  for (int member = 0; member < static_cast<int>(std::size(kFlags)); ++member)
-    EXPECT_EQ(kBase | kFlags[member], ColorDialogFlags(static_cast<TColorDialogOptions>(SetOf(member))))
-        << "member " << member;
 }
 
 }  // namespace

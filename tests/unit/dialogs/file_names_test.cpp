@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_types.h"
 #include "dialogs/open_dialog.h"
 
 namespace {
@@ -16,51 +15,8 @@ std::string Raw(const char (&text)[N]) { return std::string(text, N - 1); }
 
 std::string Bytes(const std::vector<char>& v) { return std::string(v.begin(), v.end()); }
 
-TEST(OpenOptionFlagsTest, EachMemberMapsToItsPlatformFlag) {
-  const struct {
-    TOpenOption member;
-    uint32_t flag;
-  } kCases[] = {
-      {ofReadOnly, 0x1},           {ofOverwritePrompt, 0x2},      {ofHideReadOnly, 0x4},
-      {ofNoChangeDir, 0x8},        {ofShowHelp, 0x10},            {ofNoValidate, 0x100},
-      {ofAllowMultiSelect, 0x200}, {ofExtensionDifferent, 0x400}, {ofPathMustExist, 0x800},
-      {ofFileMustExist, 0x1000},   {ofCreatePrompt, 0x2000},      {ofShareAware, 0x4000},
-      {ofNoReadOnlyReturn, 0x8000}, {ofNoTestFileCreate, 0x10000}, {ofNoNetworkButton, 0x20000},
-      {ofNoLongNames, 0x40000},    {ofOldStyleDialog, 0x80000},   {ofNoDereferenceLinks, 0x100000},
-  };
-  // One row per member of the published set, in member order.
-  ASSERT_EQ(OpenOptionsType().names.size(), std::size(kCases)) << "a member without a row";
-  for (size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(i, size_t(kCases[i].member)) << "row " << i;
-  for (const auto& c : kCases) {
-    EXPECT_EQ(c.flag, OpenOptionFlags[c.member]) << "member " << c.member;
-    EXPECT_EQ(c.flag, OptionFlags(SetOf(c.member))) << "member " << c.member;
-  }
-  EXPECT_EQ(0u, OptionFlags(0));
-  EXPECT_EQ(0x203u, OptionFlags(SetOf(ofReadOnly) | SetOf(ofOverwritePrompt) | SetOf(ofAllowMultiSelect)));
-}
-
-TEST(StandardFileDialogFlagsTest, ExplorerBitFollowsOldStyleOptionAndNewStyleFlag) {
-  const struct {
-    TOpenOptions options;
-    bool newStyle;
-    uint32_t flags;
-    bool oldStyle;
-  } kCases[] = {
-      {0, true, 0x80020, false},
-      {SetOf(ofOldStyleDialog), true, 0x20, true},
-      {0, false, 0x20, true},
-      {SetOf(ofOldStyleDialog), false, 0x20, true},
-      {SetOf(ofOverwritePrompt), true, 0x80022, false},
-      {SetOf(ofAllowMultiSelect) | SetOf(ofFileMustExist), true, 0x81220, false},
-  };
-  for (const auto& c : kCases) {
-    EXPECT_EQ(c.flags, StandardFileDialogFlags(c.options, c.newStyle))
-        << "options " << c.options << " new style " << c.newStyle;
-    EXPECT_EQ(c.oldStyle, IsOldStyleFileDialog(c.options, c.newStyle))
-        << "options " << c.options << " new style " << c.newStyle;
-  }
-}
-
+// The option flags, the Explorer choice and the file name buffer are checked on the record the
+// platform gets (tests/win/commdlg/file_dialog_win_test.cpp).
 TEST(MakeFilterBufferTest, BarsBecomeNulsAndTheBufferEndsInTwo) {
   const struct {
     const char* filter;
@@ -72,17 +28,6 @@ TEST(MakeFilterBufferTest, BarsBecomeNulsAndTheBufferEndsInTwo) {
       {"|", Raw("\0\0\0")},
   };
   for (const auto& c : kCases) EXPECT_EQ(c.bytes, Bytes(MakeFilterBuffer(c.filter))) << c.filter;
-}
-
-TEST(MakeFileBufferTest, HoldsAtMostMaxFileCharactersAndTwoSpareZeros) {
-  std::vector<char> small = MakeFileBuffer("C:\\a.txt", 260);
-  ASSERT_EQ(262u, small.size());
-  EXPECT_EQ("C:\\a.txt", std::string(small.data()));
-  std::string longName(300, 'x');
-  std::vector<char> cut = MakeFileBuffer(longName, 260);
-  ASSERT_EQ(262u, cut.size());
-  EXPECT_EQ(std::string(260, 'x'), std::string(cut.data()));
-  EXPECT_EQ(8194u, MakeFileBuffer("", 8192).size());
 }
 
 TEST(ExtractNameTest, StopsAtSeparatorOrNul) {

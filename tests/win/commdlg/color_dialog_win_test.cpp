@@ -41,7 +41,8 @@ DialogFunction<CHOOSECOLORA> Fake(Seen& seen, BOOL result) {
 TEST(ColorDialogTest, RecordCarriesWhatThePortableFunctionsCompute) {
   TColorDialog dialog(nullptr);
   dialog.FColor = kClBtnFace;
-  dialog.FOptions = static_cast<TColorDialogOptions>(SetOf(cdFullOpen) | SetOf(cdAnyColor));
+  dialog.FOptions = static_cast<TColorDialogOptions>(SetOf(cdFullOpen) | SetOf(cdPreventFullOpen) | SetOf(cdShowHelp) |
+                                                     SetOf(cdSolidColor) | SetOf(cdAnyColor));
   dialog.FCustomColors.setLines({"note", "colorc=c0c0c0", "ColorA=0000FF", "ColorP="});
   dialog.FCtl3D = false;
   SetCtl3DFlag(true);
@@ -49,7 +50,9 @@ TEST(ColorDialogTest, RecordCarriesWhatThePortableFunctionsCompute) {
   EXPECT_EQ(0, RunColorDialog(dialog, Fake(seen, 0)));
   EXPECT_EQ(36u, seen.record.lStructSize);
   EXPECT_EQ(GetSysColor(COLOR_BTNFACE), seen.record.rgbResult) << "a system colour reaches the platform as RGB";
-  EXPECT_EQ(ColorDialogFlags(dialog.FOptions), seen.record.Flags);
+  EXPECT_EQ(static_cast<DWORD>(CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP |
+                               CC_SOLIDCOLOR | CC_ANYCOLOR),
+            seen.record.Flags) << "every option's flag";
   EXPECT_EQ(reinterpret_cast<void*>(ClassicDialogHook), reinterpret_cast<void*>(seen.record.lpfnHook));
   std::vector<COLORREF> custom(16, 0xFFFFFFFF);
   custom[0] = 0x0000FF;
