@@ -74,6 +74,17 @@ Files& TestFiles() {
   return files;
 }
 
+// One dialog run: the request's properties, the steps that work the dialog, and the outcome and
+// properties of the reply (the object is named X in both).
+struct DialogCase {
+  const char* label;
+  const char* className;
+  std::vector<std::string> properties;
+  std::string steps;
+  Outcome outcome;
+  std::vector<std::string> reply;
+};
+
 class ServerTest : public ::testing::Test {
  protected:
   DialogClient& NewClient() {
@@ -110,6 +121,22 @@ class ServerTest : public ::testing::Test {
     EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
     driver_ = std::make_unique<AutoDriver>(parsed, client_->window(), client_->serverThreadId());
     return client_->run(request);
+  }
+
+  // Runs the case and expects its reply exactly, then the server's end.
+  void ExpectReply(const DialogCase& c) {
+    const std::string header = std::string("object X: ") + c.className;
+    auto object = [&](const std::vector<std::string>& lines) {
+      std::vector<std::string> all{header};
+      all.insert(all.end(), lines.begin(), lines.end());
+      all.push_back("end");
+      return Text(all);
+    };
+    log_.clear();
+    RunResult result = Run(c.className, object(c.properties), c.steps);
+    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
+    EXPECT_EQ(object(c.reply), result.text) << c.label;
+    ExpectServerEndsWithZero();
   }
 
   std::vector<uint32_t> Codes() const {
@@ -428,14 +455,7 @@ TEST_F(ServerTest, RequestsAndRepliesBeyondThePlatformLimitFailAtOnce) {
 TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
   const std::string dir = TestFiles().dir();
   const std::string start = "object X: TOpenDialog";
-  const struct {
-    const char* label;
-    const char* className;
-    std::vector<std::string> properties;
-    std::string steps;
-    Outcome outcome;
-    std::vector<std::string> reply;
-  } kCases[] = {
+  const DialogCase kCases[] = {
       {"explorer multi-select", "TOpenDialog",
        {"  Options = [ofAllowMultiSelect]", "  InitialDir = '" + dir + "'"}, "file=\"b.txt\" \"a.txt\",ok",
        Outcome::Accepted,
@@ -479,20 +499,7 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\new.txt'",
         "  FilterIndex = 0", "  InitialDir = '" + dir + "'"}},
   };
-  for (const auto& c : kCases) {
-    std::string header = std::string("object X: ") + c.className;
-    std::vector<std::string> request{header};
-    request.insert(request.end(), c.properties.begin(), c.properties.end());
-    request.push_back("end");
-    log_.clear();
-    RunResult result = Run(c.className, Text(request), c.steps);
-    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
-    std::vector<std::string> reply{header};
-    reply.insert(reply.end(), c.reply.begin(), c.reply.end());
-    reply.push_back("end");
-    EXPECT_EQ(Text(reply), result.text) << c.label;
-    ExpectServerEndsWithZero();
-  }
+  for (const DialogCase& c : kCases) ExpectReply(c);
 }
 
 // --- Colour and font dialogs ----------------------------------------------------------------
@@ -525,14 +532,7 @@ TEST_F(ServerTest, ColourAndFontDialogsReturnTheChoice) {
                                          "  Options = [fdEffects, fdApplyButton]"};
   const std::vector<std::string> fontTail = {"  MinFontSize = 0", "  MaxFontSize = 0",
                                              "  Options = [fdEffects, fdApplyButton]"};
-  const struct {
-    const char* label;
-    const char* className;
-    std::vector<std::string> properties;
-    std::string steps;
-    Outcome outcome;
-    std::vector<std::string> reply;
-  } kCases[] = {
+  const DialogCase kCases[] = {
       {"colour: a system colour comes back as its RGB value, 16 custom colours", "TColorDialog",
        {"  Color = clBtnFace"}, "ok", Outcome::Accepted, Join({"  Ctl3D = True", btnFace}, CustomColorLines({}))},
       {"colour: a basic colour; entries rewritten in place", "TColorDialog", customRequest, "basic=5,ok",
@@ -551,28 +551,14 @@ TEST_F(ServerTest, ColourAndFontDialogsReturnTheChoice) {
        Join({"  Font.Color = clWindowText", "  Font.Height = -16", "  Font.Name = 'Tahoma'", "  Font.Style = [fsBold]"},
             fontTail)},
   };
-  for (const auto& c : kCases) {
-    std::string header = std::string("object D: ") + c.className;
-    log_.clear();
-    RunResult result = Run(c.className, Text(Join(Join({header}, c.properties), {"end"})), c.steps);
-    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
-    EXPECT_EQ(Text(Join(Join({header}, c.reply), {"end"})), result.text) << c.label;
-    ExpectServerEndsWithZero();
-  }
+  for (const DialogCase& c : kCases) ExpectReply(c);
 }
 
 // --- Print dialogs (over the prefix's test printer) ------------------------------------------
 
 TEST_F(ServerTest, PrintDialogsReturnTheChoice) {
   const std::vector<std::string> request = {"  Copies = 3", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]"};
-  const struct {
-    const char* label;
-    const char* className;
-    std::vector<std::string> properties;
-    std::string steps;
-    Outcome outcome;
-    std::vector<std::string> reply;
-  } kCases[] = {
+  const DialogCase kCases[] = {
       {"print: Copies 3 accepted unchanged", "TPrintDialog", request, "ok", Outcome::Accepted,
        {"  Copies = 3", "  FromPage = 1", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
         "  ToPage = 1"}},
@@ -584,14 +570,7 @@ TEST_F(ServerTest, PrintDialogsReturnTheChoice) {
       {"printer set-up: only the common properties", "TPrinterSetupDialog", {"  HelpContext = 7"}, "ok",
        Outcome::Accepted, {"  HelpContext = 7"}},
   };
-  for (const auto& c : kCases) {
-    std::string header = std::string("object D: ") + c.className;
-    log_.clear();
-    RunResult result = Run(c.className, Text(Join(Join({header}, c.properties), {"end"})), c.steps);
-    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
-    EXPECT_EQ(Text(Join(Join({header}, c.reply), {"end"})), result.text) << c.label;
-    ExpectServerEndsWithZero();
-  }
+  for (const DialogCase& c : kCases) ExpectReply(c);
 }
 
 // --- Find dialog ----------------------------------------------------------------------------
