@@ -7,6 +7,7 @@
 #include "commdlg/dialog_library_win.h"
 #include "dialogs/color_options.h"
 #include "dialogs/custom_colors.h"
+#include "platform/program_strings.h"
 
 static_assert(sizeof(CHOOSECOLORA) == 36, "the record size the platform is told");
 static_assert(cc::kRgbInit == CC_RGBINIT && cc::kFullOpen == CC_FULLOPEN &&
@@ -18,20 +19,15 @@ static_assert(cc::kRgbInit == CC_RGBINIT && cc::kFullOpen == CC_FULLOPEN &&
 namespace {
 
 std::string LoadResourceText(UINT id) {
-  char text[256];
-  int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  if (length <= 0) throw EResNotFound(Format(msg::kResourceNotFound, {static_cast<int32_t>(id)}));
-  return std::string(text, static_cast<size_t>(length));
+  std::optional<std::string> text = ProgramString(id);
+  if (!text) throw EResNotFound(Format(msg::kResourceNotFound, {static_cast<int32_t>(id)}));
+  return *text;
 }
 
 }  // namespace
 
 CustomColorTexts LoadCustomColorTexts() {
   return {LoadResourceText(kColorPrefixResource), LoadResourceText(kColorTagsResource)};
-}
-
-COLORREF ColorToRGB(int32_t color) {
-  return color < 0 ? GetSysColor(color & 0xFF) : static_cast<COLORREF>(color);
 }
 
 BOOL RunColorDialog(TColorDialog& dialog, const DialogFunction<CHOOSECOLORA>& function) {

@@ -5,6 +5,7 @@
 
 #include "commdlg/common_dialog_win.h"
 #include "dialogs/color_dialog.h"
+#include "platform/system_color.h"  // ColorToRGB
 
 // The string resources custom colour entry names are built from (color_strings.rc).
 inline constexpr UINT kColorPrefixResource = 61614;  // "Color"
@@ -16,10 +17,6 @@ struct CustomColorTexts {
 };
 // Reads both texts from the program's string resources; throws EResNotFound when one is missing.
 CustomColorTexts LoadCustomColorTexts();
-
-// A TColor as an RGB value: a system colour (negative) gives the platform's colour of its low
-// byte, anything else is returned unchanged.
-COLORREF ColorToRGB(int32_t color);
 
 // Builds the colour record from the dialog's properties (custom colours first, so a value that
 // is not hexadecimal throws EConvertError before `function` is called), runs `function` with it

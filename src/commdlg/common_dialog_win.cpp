@@ -1,8 +1,9 @@
 #include "commdlg/common_dialog_win.h"
 
-#include <vector>
+#include <optional>
 
 #include "commdlg/dialog_host.h"
+#include "platform/thread_windows.h"
 
 namespace {
 std::exception_ptr& PendingFailure() {
@@ -10,26 +11,17 @@ std::exception_ptr& PendingFailure() {
   return failure;
 }
 
-BOOL CALLBACK DisableIfActive(HWND window, LPARAM list) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  }
-  return TRUE;
-}
-
 // Undoes what RunTaskModalCall did, whichever way the call ends.
 class TaskModalState {
  public:
   explicit TaskModalState(TCommonDialog& dialog) : active_(GetActiveWindow()) {
-    EnumThreadWindows(GetCurrentThreadId(), DisableIfActive, reinterpret_cast<LPARAM>(&disabled_));
+    disabled_.emplace();
     hook_ = AddApplicationMessageHook(
         [&dialog](UINT message, WPARAM, LPARAM) { return HandleHelpMessage(dialog, message); });
   }
   ~TaskModalState() {
     RemoveApplicationMessageHook(hook_);
-    for (HWND window : disabled_)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
+    disabled_.reset();  // enabled again before the formerly active window is activated
     if (active_) SetActiveWindow(active_);
   }
   TaskModalState(const TaskModalState&) = delete;
@@ -37,7 +29,7 @@ class TaskModalState {
 
  private:
   HWND active_;
-  std::vector<HWND> disabled_;
+  std::optional<ThreadWindowsDisabled> disabled_;
   int hook_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "base/errors.h"
 #include "base/format.h"
 #include "base/messages.h"
+#include "platform/program_strings.h"
 
 namespace {
 
@@ -64,9 +65,7 @@ class Locked {
 }  // namespace
 
 std::string PrinterText(UINT id) {
-  char text[256];
-  int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  if (length > 0) return std::string(text, static_cast<size_t>(length));
+  if (std::optional<std::string> text = ProgramString(id)) return *text;
   switch (id) {
     case kPrinterOnPortResource: return "%s on %s";
     case kPrinterNotSupportedResource: return msg::kPrinterNotSupported;

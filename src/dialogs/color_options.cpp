@@ -9,8 +9,5 @@ const std::array<uint32_t, 5> ColorOptionFlags = {
 };
 
 uint32_t ColorDialogFlags(TColorDialogOptions options) {
-  uint32_t flags = cc::kRgbInit | cc::kEnableHook;
-  for (size_t member = 0; member < ColorOptionFlags.size(); ++member)
-    if (InSet(options, static_cast<int>(member))) flags |= ColorOptionFlags[member];
-  return flags;
+  return cc::kRgbInit | cc::kEnableHook | FlagsOfSet(options, ColorOptionFlags);
 }

@@ -1,6 +1,8 @@
 // The enumeration and set types of the dialog properties, with their member names by ordinal.
 #pragma once
 
+#include <cstddef>
+
 #include "objects/type_info.h"
 
 // Enumerations.
@@ -41,6 +43,14 @@ using TFontStyles = uint8_t;
 
 constexpr uint32_t SetOf(int member) { return 1u << member; }
 template <class S> constexpr bool InSet(S set, int member) { return (set >> member) & 1u; }
+
+// The OR of the platform flags of every member in `set`, `table` giving the flag of member n.
+template <class S, class Table> uint32_t FlagsOfSet(S set, const Table& table) {
+  uint32_t flags = 0;
+  for (size_t member = 0; member < table.size(); ++member)
+    if (InSet(set, static_cast<int>(member))) flags |= table[member];
+  return flags;
+}
 
 const TypeInfo& FileEditStyleType();
 const TypeInfo& FontDialogDeviceType();

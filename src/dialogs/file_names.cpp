@@ -26,10 +26,7 @@ const std::array<uint32_t, 18> OpenOptionFlags = {
 };
 
 uint32_t OptionFlags(TOpenOptions options) {
-  uint32_t flags = 0;
-  for (size_t member = 0; member < OpenOptionFlags.size(); ++member)
-    if (InSet(options, static_cast<int>(member))) flags |= OpenOptionFlags[member];
-  return flags;
+  return FlagsOfSet(options, OpenOptionFlags);
 }
 
 uint32_t StandardFileDialogFlags(TOpenOptions options, bool newStyleControls) {

@@ -17,10 +17,7 @@ const std::array<uint32_t, 13> FindOptionFlags = {
 };
 
 uint32_t FindDialogFlags(TFindOptions options) {
-  uint32_t flags = fr::kEnableHook;
-  for (size_t member = 0; member < FindOptionFlags.size(); ++member)
-    if (InSet(options, static_cast<int>(member))) flags |= FindOptionFlags[member];
-  return flags;
+  return fr::kEnableHook | FlagsOfSet(options, FindOptionFlags);
 }
 
 TFindOptions FindOptionsFromFlags(uint32_t flags) {

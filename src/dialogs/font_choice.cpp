@@ -27,10 +27,7 @@ const std::array<uint32_t, 3> FontDeviceFlags = {cf::kScreenFonts, cf::kPrinterF
                                                   cf::kScreenFonts | cf::kPrinterFonts};
 
 uint32_t FontOptionsFlags(TFontDialogOptions options) {
-  uint32_t flags = 0;
-  for (size_t member = 0; member < FontOptionFlags.size(); ++member)
-    if (InSet(options, static_cast<int>(member))) flags |= FontOptionFlags[member];
-  return flags;
+  return FlagsOfSet(options, FontOptionFlags);
 }
 
 uint32_t FontDialogFlags(TFontDialogDevice device, TFontDialogOptions options, bool hasApplyHandler,

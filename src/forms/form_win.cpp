@@ -8,16 +8,13 @@
 #include "base/messages.h"
 #include "base/stream.h"
 #include "platform/screen.h"
+#include "platform/system_color.h"
+#include "platform/thread_windows.h"
 #include "streaming/object_stream.h"
 
 namespace {
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
-// A TColor: system colours carry the platform's colour index with the top bit set.
-COLORREF ColorToRGB(int32_t color) {
-  return color < 0 ? GetSysColor(color & 0xFF) : static_cast<COLORREF>(color);
-}
 
 // The window class and style of a control's window; nullptr for a control without one.
 const char* ControlWindowClass(const TControl& control, DWORD& style) {
@@ -58,34 +55,6 @@ bool IsChecked(const TControl& control) {
   if (auto* radio = dynamic_cast<const TRadioButton*>(&control)) return radio->checked();
   return false;
 }
-
-// Disables every enabled, visible top-level window of the thread but the form, and enables
-// them again however the run ends.
-class OtherWindowsDisabled {
- public:
-  explicit OtherWindowsDisabled(HWND form) : form_(form) {
-    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-  }
-  ~OtherWindowsDisabled() {
-    for (HWND window : disabled_)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
-  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
-  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
-
- private:
-  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
-    auto* state = reinterpret_cast<OtherWindowsDisabled*>(self);
-    if (window != state->form_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      state->disabled_.push_back(window);
-    }
-    return TRUE;
-  }
-
-  HWND form_;
-  std::vector<HWND> disabled_;
-};
 
 }  // namespace
 
@@ -332,7 +301,7 @@ int32_t FormWindow::showModal() {
   bool quit = false;
   WPARAM quitCode = 0;
   {
-    OtherWindowsDisabled others(window_);
+    ThreadWindowsDisabled others(window_);
     if (TWinControl* control = form_.activeControl()) focus_ = controlWindow(*control);
     ShowWindow(window_, SW_SHOW);
     if (focus_) SetFocus(focus_);
