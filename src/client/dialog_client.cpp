@@ -59,7 +59,9 @@ HWND FindOwnedDialog(DWORD serverThreadId, HWND owner) {
 DialogClient::DialogClient() : DialogClient(Options{}) {}
 
 DialogClient::DialogClient(Options options) : options_(std::move(options)) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  // The window class belongs to the module holding this code (a program, or dlgclient.dll):
+  // another copy of the client in the same process registers its own.
+  HINSTANCE instance = ModuleAt(reinterpret_cast<const void*>(&DialogClient::WindowProc));
   WNDCLASSA windowClass{};
   if (!GetClassInfoA(instance, kClientWindowClass, &windowClass)) {
     windowClass.lpfnWndProc = WindowProc;
@@ -111,7 +113,11 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
   failure_.clear();
   failureReports_.clear();
   hostForm_ = nullptr;
-  std::string program = options_.serverPath.empty() ? ProgramDirectory() + "dlgserver.exe" : options_.serverPath;
+  preparedClass_.clear();
+  std::string program = options_.serverPath.empty()
+                            ? ModuleDirectory(ModuleAt(reinterpret_cast<const void*>(&DialogClient::WindowProc))) +
+                                  "dlgserver.exe"
+                            : options_.serverPath;
   std::string error;
   if (!StartInJob(program, arguments, child_, &error)) {
     failure_ = error;
@@ -185,6 +191,7 @@ DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done,
 }
 
 bool DialogClient::waitReady() {
+  if (hostForm_) return true;
   if (!waitReadyNotice()) return false;
   // The host form's window is created right after the ready notice has been answered.
   WaitEnd end = waitUntil(
@@ -204,9 +211,10 @@ bool DialogClient::waitReady() {
 }
 
 bool DialogClient::waitReadyNotice() {
-  size_t from = received_.size();
+  // Everything received came from the current server (launch() forgets the rest); a prepared
+  // server may have sent its notice long ago.
   auto ready = [&] {
-    for (size_t i = from; i < received_.size(); ++i)
+    for (size_t i = 0; i < received_.size(); ++i)
       if (received_[i].code == protocol::kReadyNotice) return true;
     return false;
   };
@@ -328,9 +336,19 @@ RunResult DialogClient::run(const std::string& request) {
   return result;
 }
 
+bool DialogClient::prepare(const std::string& className) {
+  if (!launch(className)) return false;
+  preparedClass_ = className;
+  return true;
+}
+
 RunResult DialogClient::runDialog(const std::string& className, const std::string& request) {
   RunResult result;
-  if (!launch(className) || !waitReady()) {
+  const bool prepared = !preparedClass_.empty() && lstrcmpiA(preparedClass_.c_str(), className.c_str()) == 0 &&
+                        serverRunning();
+  preparedClass_.clear();
+  if (prepared) say("using the prepared server (process " + std::to_string(child_.processId) + ")");
+  if (!(prepared || launch(className)) || !waitReady()) {
     result.failure = failure_;
     result.outcome = Outcome::NoReply;
     if (failure_.find("time limit") != std::string::npos) result.outcome = Outcome::TimedOut;

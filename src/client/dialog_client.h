@@ -4,7 +4,8 @@
 //   RunResult r = client.runDialog("TOpenDialog", requestText);
 //   if (r.outcome == Outcome::Accepted) use(r.text);
 //
-// Or step by step: launch(), waitReady(), hostForm(), run(). Everything happens on the calling
+// Or step by step: launch(), waitReady(), hostForm(), run(). prepare() starts a server ahead of
+// need; the next runDialog() of its class uses it instead of starting one. Everything happens on the calling
 // thread, which must be the one that created the client; while it waits it handles its
 // messages. The server ends when the client is destroyed (or when the client's process ends).
 #pragma once
@@ -48,7 +49,7 @@ double MonotonicMs();
 class DialogClient {
  public:
   struct Options {
-    std::string serverPath;          // empty: dlgserver.exe beside the running program
+    std::string serverPath;          // empty: dlgserver.exe beside the module holding this code
     DWORD readyTimeoutMs = 30000;    // start to ready notice and host form
     DWORD runTimeoutMs = INFINITE;   // run request to reply
     // One line per notice, answer and reply.
@@ -90,8 +91,17 @@ class DialogClient {
   // larger than the platform carries is not sent: no reply, RequestTooLargeText as the failure,
   // and the server is ended.
   RunResult run(const std::string& request);
-  // launch(className) + waitReady() + run(request).
+  // launch(className) + waitReady() + run(request); the prepared server instead of a new one
+  // when it is of that class (any letter case) and still running.
   RunResult runDialog(const std::string& className, const std::string& request);
+  // Starts a server for `className` to be used by the next runDialog() of that class, without
+  // waiting for it (waitReady() waits). False (with failure()) when it cannot start.
+  bool prepare(const std::string& className);
+  // The class of the prepared server not yet used, or empty.
+  const std::string& preparedClass() const { return preparedClass_; }
+
+  void setReadyTimeoutMs(DWORD ms) { options_.readyTimeoutMs = ms; }
+  void setRunTimeoutMs(DWORD ms) { options_.runTimeoutMs = ms; }
 
   // Handles messages until the server has ended or `timeoutMs` passed; true when it ended.
   bool waitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
@@ -130,6 +140,7 @@ class DialogClient {
   HWND window_ = nullptr;
   ChildProcess child_;
   HWND hostForm_ = nullptr;
+  std::string preparedClass_;
   std::vector<ReceivedCopyData> received_;
   std::string failure_;
   std::vector<std::string> failureReports_;

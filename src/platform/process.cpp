@@ -105,9 +105,18 @@ void EndChild(ChildProcess& child) {
   child = ChildProcess{};
 }
 
-std::string ProgramDirectory() {
+HMODULE ModuleAt(const void* address) {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     static_cast<LPCSTR>(address), &module);
+  return module;
+}
+
+std::string ProgramDirectory() { return ModuleDirectory(nullptr); }
+
+std::string ModuleDirectory(HMODULE module) {
   char path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  DWORD n = GetModuleFileNameA(module, path, MAX_PATH);
   std::string directory(path, n);
   size_t slash = directory.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : directory.substr(0, slash + 1);

@@ -37,5 +37,10 @@ bool StartInJob(const std::string& program, const std::vector<std::string>& argu
 void EndChild(ChildProcess& child);
 // The directory of the running program, with a trailing backslash.
 std::string ProgramDirectory();
+// The directory of `module` (a program or library; null: the running program), with a
+// trailing backslash.
+std::string ModuleDirectory(HMODULE module);
+// The module whose image holds `address` (e.g. a function of a library), or null.
+HMODULE ModuleAt(const void* address);
 // The platform's text for an error code, without the line end.
 std::string ErrorText(DWORD error);

@@ -1,0 +1,206 @@
+// dlgclient.dll: the C interface of dlgclient.h over DialogClient. Nothing C++ crosses it: every
+// entry point catches what the client library throws (only allocation can) and answers the
+// way a failed call of its kind answers.
+#include "client/dlgclient.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "client/auto_driver.h"
+#include "client/dialog_client.h"
+
+struct DlgClient {
+  explicit DlgClient(const std::string& serverPath) : client(MakeOptions(serverPath)) {}
+
+  DialogClient::Options MakeOptions(const std::string& serverPath) {
+    DialogClient::Options options;
+    options.serverPath = serverPath;
+    options.narrate = [this](const std::string& line) { say(line); };
+    options.onHelp = [this](WPARAM kind, LPARAM helpContext) {
+      if (help) help(helpContext_, static_cast<unsigned>(kind), static_cast<long>(helpContext));
+    };
+    // Called only while a dialog runs, when the server (and so its thread) is known.
+    options.onDialogIdle = [this] {
+      if (!driver && !steps.empty())
+        driver.reset(new AutoDriver(steps, client.window(), client.serverThreadId(),
+                                    [this](const std::string& line) { say(line); }));
+      if (driver) driver->poll();
+      if (dialog) dialog(dialogContext, FindOwnedDialog(client.serverThreadId(), client.window()));
+    };
+    return options;
+  }
+
+  void say(const std::string& line) const {
+    if (narrate) narrate(narrateContext, line.c_str());
+  }
+
+  DialogClient client;
+  DlgNarrateCallback narrate = nullptr;
+  void* narrateContext = nullptr;
+  DlgHelpCallback help = nullptr;
+  void* helpContext_ = nullptr;
+  DlgDialogCallback dialog = nullptr;
+  void* dialogContext = nullptr;
+  std::vector<AutoStep> steps;         // what drives each run's dialog
+  std::unique_ptr<AutoDriver> driver;  // the running dialog's driver
+  bool keepSpare = false;
+  int outcome = DLG_NO_REPLY;
+  std::string reply, failure;
+};
+
+namespace {
+constexpr DWORD kDefaultReadyTimeoutMs = 30000;
+
+// Copies `text` into the caller's buffer as the platform's text functions do: as much as fits,
+// then a NUL; the answer is the whole length.
+size_t CopyOut(const std::string& text, char* buffer, size_t size) {
+  if (buffer && size > 0) {
+    size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+  }
+  return text.size();
+}
+
+int OutcomeCode(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Accepted: return DLG_ACCEPTED;
+    case Outcome::Cancelled: return DLG_CANCELLED;
+    case Outcome::TimedOut: return DLG_TIMED_OUT;
+    case Outcome::NoReply: break;
+  }
+  return DLG_NO_REPLY;
+}
+
+// The directory of dlgclient.dll: where the server is looked for by default.
+std::string LibraryServerPath() {
+  return ModuleDirectory(ModuleAt(reinterpret_cast<const void*>(&dlgclient_create))) + "dlgserver.exe";
+}
+}  // namespace
+
+extern "C" {
+
+unsigned long DLGCLIENT_CALL dlgclient_version(void) { return DLGCLIENT_VERSION; }
+
+DlgClient* DLGCLIENT_CALL dlgclient_create(const char* serverPath) {
+  try {
+    std::unique_ptr<DlgClient> client(new DlgClient(serverPath && *serverPath ? serverPath : LibraryServerPath()));
+    if (!client->client.window()) return nullptr;
+    client->client.setReadyTimeoutMs(kDefaultReadyTimeoutMs);
+    return client.release();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void DLGCLIENT_CALL dlgclient_destroy(DlgClient* client) { delete client; }
+
+void DLGCLIENT_CALL dlgclient_on_narrate(DlgClient* client, DlgNarrateCallback callback, void* context) {
+  if (!client) return;
+  client->narrate = callback;
+  client->narrateContext = context;
+}
+
+void DLGCLIENT_CALL dlgclient_on_help(DlgClient* client, DlgHelpCallback callback, void* context) {
+  if (!client) return;
+  client->help = callback;
+  client->helpContext_ = context;
+}
+
+void DLGCLIENT_CALL dlgclient_on_dialog(DlgClient* client, DlgDialogCallback callback, void* context) {
+  if (!client) return;
+  client->dialog = callback;
+  client->dialogContext = context;
+}
+
+int DLGCLIENT_CALL dlgclient_drive(DlgClient* client, const char* steps) {
+  if (!client) return 0;
+  try {
+    std::vector<AutoStep> parsed;
+    std::string error;
+    if (steps && *steps && !ParseAutoSteps(steps, parsed, &error)) {
+      client->failure = error;
+      return 0;
+    }
+    client->steps = std::move(parsed);
+    return 1;
+  } catch (...) {
+    client->failure = "out of memory";
+    return 0;
+  }
+}
+
+int DLGCLIENT_CALL dlgclient_prepare(DlgClient* client, const char* className, unsigned long timeoutMs) {
+  if (!client) return 0;
+  try {
+    client->failure.clear();
+    if (!className || !*className) {
+      client->failure = "no dialog class given";
+      return 0;
+    }
+    DialogClient& c = client->client;
+    c.setReadyTimeoutMs(timeoutMs == 0 ? kDefaultReadyTimeoutMs : timeoutMs);
+    bool ready = c.prepare(className) && c.waitReady();
+    c.setReadyTimeoutMs(kDefaultReadyTimeoutMs);
+    if (!ready) {
+      client->failure = c.failure();
+      c.endServer();
+    }
+    return ready ? 1 : 0;
+  } catch (...) {
+    client->failure = "out of memory";
+    return 0;
+  }
+}
+
+void DLGCLIENT_CALL dlgclient_keep_spare(DlgClient* client, int keep) {
+  if (client) client->keepSpare = keep != 0;
+}
+
+int DLGCLIENT_CALL dlgclient_run(DlgClient* client, const char* className, const char* request,
+                                 long requestLength, unsigned long timeoutMs) {
+  if (!client) return DLG_NO_REPLY;
+  try {
+    client->outcome = DLG_NO_REPLY;
+    client->reply.clear();
+    client->failure.clear();
+    if (!className || !*className || (!request && requestLength != 0)) {
+      client->failure = !className || !*className ? "no dialog class given" : "no request given";
+      return client->outcome;
+    }
+    std::string text = !request ? std::string()
+                       : requestLength < 0 ? std::string(request)
+                                           : std::string(request, static_cast<size_t>(requestLength));
+    DialogClient& c = client->client;
+    c.setRunTimeoutMs(timeoutMs == 0 ? INFINITE : timeoutMs);
+    client->driver.reset();
+    RunResult result = c.runDialog(className, text);
+    client->driver.reset();
+    client->outcome = OutcomeCode(result.outcome);
+    client->reply = result.text;
+    client->failure = result.failure;
+    // A server that did not reply is of no further use: after a time-out its dialog would stay
+    // up with nobody waiting, after a failure report it would wait for ever.
+    if (result.outcome == Outcome::TimedOut || result.outcome == Outcome::NoReply) c.endServer();
+    if (client->keepSpare) c.prepare(className);
+    return client->outcome;
+  } catch (...) {
+    client->failure = "out of memory";
+    return client->outcome;
+  }
+}
+
+int DLGCLIENT_CALL dlgclient_outcome(const DlgClient* client) { return client ? client->outcome : DLG_NO_REPLY; }
+
+size_t DLGCLIENT_CALL dlgclient_reply(const DlgClient* client, char* buffer, size_t size) {
+  return CopyOut(client ? client->reply : std::string(), buffer, size);
+}
+
+size_t DLGCLIENT_CALL dlgclient_failure(const DlgClient* client, char* buffer, size_t size) {
+  return CopyOut(client ? client->failure : std::string(), buffer, size);
+}
+
+}  // extern "C"

@@ -1,0 +1,184 @@
+// The real dlgserver.exe under Wine, used through dlgclient.dll and its C interface alone, as a
+// program in another language would: outcomes, texts, callbacks, prepared servers.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dlgclient.h"
+#include "testing/watchdog_win.h"
+
+namespace {
+
+const bool kWatchdog = StartWatchdog(400);
+
+double NowMs() { return static_cast<double>(GetTickCount64()); }
+
+// What a client's callbacks saw.
+struct Seen {
+  std::string log;
+  std::vector<std::pair<unsigned, long>> help;
+  bool killOnDialog = false;
+};
+
+void DLGCLIENT_CALL Narrate(void* context, const char* line) { static_cast<Seen*>(context)->log += std::string(line) + "\n"; }
+void DLGCLIENT_CALL Help(void* context, unsigned kind, long helpContext) {
+  static_cast<Seen*>(context)->help.emplace_back(kind, helpContext);
+}
+// Ends the server the moment its dialog is up, as a crash would.
+void DLGCLIENT_CALL KillOnDialog(void* context, void* dialog) {
+  if (!dialog || !static_cast<Seen*>(context)->killOnDialog) return;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(static_cast<HWND>(dialog), &processId);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+  TerminateProcess(process, 9);
+  CloseHandle(process);
+}
+
+// A client with every callback recording into `seen`.
+DlgClient* NewClient(Seen& seen) {
+  DlgClient* client = dlgclient_create(nullptr);
+  EXPECT_NE(nullptr, client);
+  dlgclient_on_narrate(client, Narrate, &seen);
+  dlgclient_on_help(client, Help, &seen);
+  dlgclient_on_dialog(client, KillOnDialog, &seen);
+  return client;
+}
+
+std::string Reply(const DlgClient* client) {
+  std::string text(dlgclient_reply(client, nullptr, 0), '\0');
+  dlgclient_reply(client, &text[0], text.size() + 1);
+  return text;
+}
+
+std::string Failure(const DlgClient* client) {
+  std::string text(dlgclient_failure(client, nullptr, 0), '\0');
+  dlgclient_failure(client, &text[0], text.size() + 1);
+  return text;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+const char kWinIni[] = "C:\\windows\\win.ini";
+// A request the server writes back unchanged when the dialog is cancelled.
+const char kPlainRequest[] = "object X: TOpenDialog\r\n  FileEditStyle = fsEdit\r\n  InitialDir = 'C:\\windows'\r\nend\r\n";
+
+TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {
+  const std::string plain = kPlainRequest;
+  const struct {
+    const char* label;
+    const char* className;
+    std::string request;
+    const char* steps;
+    unsigned long timeoutMs;
+    bool kill;
+    int outcome;
+    std::string reply;  // a part of it
+    std::string failure;
+    double withinMs;
+  } kCases[] = {
+      {"accepted", "TOpenDialog", plain, "file=C:\\windows\\win.ini,ok", 60000, false, DLG_ACCEPTED,
+       std::string("  FileName = '") + kWinIni + "'\r\n", "", 30000},
+      {"cancelled: the object as it came", "topendialog", plain, "cancel", 60000, false, DLG_CANCELLED, plain, "", 30000},
+      {"failure report", "TOpenDialog", "object X: TOpenDialog\r\n  Colour = 1\r\nend\r\n", "", 60000, false,
+       DLG_NO_REPLY, "", "Error reading X.Colour: Property does not exist.", 30000},
+      {"unknown class", "TNoSuchDialog", plain, "", 60000, false, DLG_NO_REPLY, "",
+       "Class TNoSuchDialog not found.", 30000},
+      {"time limit", "TOpenDialog", plain, "", 1500, false, DLG_TIMED_OUT, "", "no reply within the time limit", 15000},
+      {"server killed mid-dialog: no reply at once", "TOpenDialog", plain, "", 120000, true, DLG_NO_REPLY, "",
+       "the server ended without replying (exit code 9)", 20000},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.label);
+    Seen seen;
+    seen.killOnDialog = c.kill;
+    DlgClient* client = NewClient(seen);
+    ASSERT_EQ(1, dlgclient_drive(client, c.steps)) << Failure(client);
+    const double start = NowMs();
+    int outcome = dlgclient_run(client, c.className, c.request.data(), static_cast<long>(c.request.size()), c.timeoutMs);
+    const double tookMs = NowMs() - start;
+    EXPECT_EQ(c.outcome, outcome) << Failure(client) << "\n" << seen.log;
+    EXPECT_EQ(outcome, dlgclient_outcome(client));
+    EXPECT_NE(std::string::npos, Reply(client).find(c.reply)) << Reply(client);
+    EXPECT_EQ(c.failure, Failure(client)) << seen.log;
+    EXPECT_LT(tookMs, c.withinMs);
+    dlgclient_destroy(client);
+  }
+}
+
+TEST(DlgClientDll, TextsCopyIntoTheCallersBufferAsFarAsTheyFit) {
+  Seen seen;
+  DlgClient* client = NewClient(seen);
+  ASSERT_EQ(1, dlgclient_drive(client, "cancel"));
+  ASSERT_EQ(DLG_CANCELLED, dlgclient_run(client, "TOpenDialog", kPlainRequest, -1, 60000)) << Failure(client);
+  const size_t length = dlgclient_reply(client, nullptr, 0);
+  ASSERT_EQ(sizeof kPlainRequest - 1, length);
+  char small[7] = "xxxxxx";
+  EXPECT_EQ(length, dlgclient_reply(client, small, 4));
+  EXPECT_STREQ("obj", small) << "three bytes and the NUL";
+  EXPECT_EQ('x', small[4]) << "nothing past the size given";
+  EXPECT_EQ(0, dlgclient_drive(client, "ok,jump"));
+  EXPECT_NE(0u, Failure(client).size()) << "an unknown step is explained";
+  dlgclient_destroy(client);
+}
+
+TEST(DlgClientDll, HelpRequestsReachTheCallback) {
+  // A data file with neither an association nor an FSL file beside it: accepting it shows the
+  // warning, whose Help button asks the client for help on the warning's help context.
+  const std::string dir = "C:\\dlg-dll-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  std::ofstream(dir + "\\Data.dat").put('x');
+  Seen seen;
+  DlgClient* client = NewClient(seen);
+  ASSERT_EQ(1, dlgclient_drive(client, "select=Data.dat,ok,help,nofsl"));
+  const std::string request = "object F: TFSL16OpenDialog\r\n  InitialDir = '" + dir + "'\r\n  IniFile = '" + dir +
+                              "\\none.ini'\r\n  FSLHelpContext = 4711\r\nend\r\n";
+  EXPECT_EQ(DLG_ACCEPTED, dlgclient_run(client, "TFSL16OpenDialog", request.c_str(), -1, 60000))
+      << Failure(client) << "\n" << seen.log;
+  ASSERT_EQ(1u, seen.help.size()) << seen.log;
+  EXPECT_EQ(1u, seen.help[0].first);
+  EXPECT_EQ(4711, seen.help[0].second);
+  dlgclient_destroy(client);
+  DeleteFileA((dir + "\\Data.dat").c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+TEST(DlgClientDll, PreparedServersServeTheNextRunAndSparesFollow) {
+  // Two clients in one process, each with a server of its own, both prepared before either runs.
+  Seen seenA, seenB;
+  DlgClient* a = NewClient(seenA);
+  DlgClient* b = NewClient(seenB);
+  ASSERT_EQ(1, dlgclient_prepare(a, "TOpenDialog", 0)) << Failure(a);
+  ASSERT_EQ(1, dlgclient_prepare(b, "TColorDialog", 0)) << Failure(b);
+  dlgclient_keep_spare(a, 1);
+  dlgclient_drive(a, "cancel");
+  dlgclient_drive(b, "cancel");
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    EXPECT_EQ(DLG_CANCELLED, dlgclient_run(a, "topendialog", "object X: TOpenDialog\r\nend\r\n", -1, 60000))
+        << Failure(a) << "\n" << seenA.log;
+    EXPECT_EQ(static_cast<size_t>(run), Count(seenA.log, "using the prepared server")) << seenA.log;
+    EXPECT_EQ(static_cast<size_t>(run + 1), Count(seenA.log, "server started")) << "a spare after each run\n"
+                                                                                 << seenA.log;
+  }
+  EXPECT_EQ(DLG_CANCELLED, dlgclient_run(b, "TColorDialog", "object C: TColorDialog\r\nend\r\n", -1, 60000))
+      << Failure(b) << "\n" << seenB.log;
+  EXPECT_EQ(1u, Count(seenB.log, "using the prepared server")) << seenB.log;
+  // A run of another class than the prepared one starts a server of that class.
+  EXPECT_EQ(1, dlgclient_prepare(b, "TFontDialog", 0)) << Failure(b);
+  EXPECT_EQ(DLG_CANCELLED, dlgclient_run(b, "TColorDialog", "object C: TColorDialog\r\nend\r\n", -1, 60000))
+      << Failure(b);
+  EXPECT_EQ(1u, Count(seenB.log, "using the prepared server")) << seenB.log;
+  EXPECT_EQ(3u, Count(seenB.log, "server started")) << seenB.log;
+  EXPECT_EQ(0, dlgclient_prepare(a, "", 0));
+  EXPECT_EQ("no dialog class given", Failure(a));
+  dlgclient_destroy(a);
+  dlgclient_destroy(b);
+}
+
+}  // namespace
