@@ -46,6 +46,8 @@ struct DlgClient {
   void* dialogContext = nullptr;
   std::vector<AutoStep> steps;         // what drives each run's dialog
   std::unique_ptr<AutoDriver> driver;  // the running dialog's driver
+  const DWORD thread = GetCurrentThreadId();  // the only thread that may use the client
+  bool busy = false;                          // in prepare or run: a callback may not start another
   bool keepSpare = false;
   int outcome = DLG_NO_REPLY;
   std::string reply, failure;
@@ -74,6 +76,29 @@ int OutcomeCode(Outcome outcome) {
   }
   return DLG_NO_REPLY;
 }
+
+// Whether the client may start a prepare or a run now; if not, the failure says why.
+bool Usable(DlgClient& client) {
+  if (client.thread != GetCurrentThreadId())
+    client.failure = "the client was used from another thread than the one that created it";
+  else if (client.busy)
+    client.failure = "the client is already running a dialog";
+  else
+    return true;
+  return false;
+}
+
+// Marks the client busy for the length of a prepare or a run.
+class BusyScope {
+ public:
+  explicit BusyScope(DlgClient& client) : client_(client) { client_.busy = true; }
+  ~BusyScope() { client_.busy = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  DlgClient& client_;
+};
 
 // The directory of dlgclient.dll: where the server is looked for by default.
 std::string LibraryServerPath() {
@@ -136,6 +161,8 @@ int DLGCLIENT_CALL dlgclient_drive(DlgClient* client, const char* steps) {
 int DLGCLIENT_CALL dlgclient_prepare(DlgClient* client, const char* className, unsigned long timeoutMs) {
   if (!client) return 0;
   try {
+    if (!Usable(*client)) return 0;
+    BusyScope busy(*client);
     client->failure.clear();
     if (!className || !*className) {
       client->failure = "no dialog class given";
@@ -164,6 +191,8 @@ int DLGCLIENT_CALL dlgclient_run(DlgClient* client, const char* className, const
                                  long requestLength, unsigned long timeoutMs) {
   if (!client) return DLG_NO_REPLY;
   try {
+    if (!Usable(*client)) return DLG_NO_REPLY;
+    BusyScope busy(*client);
     client->outcome = DLG_NO_REPLY;
     client->reply.clear();
     client->failure.clear();

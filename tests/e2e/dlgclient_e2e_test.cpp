@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dlgclient.h"
@@ -124,6 +125,35 @@ TEST(DlgClientDll, TextsCopyIntoTheCallersBufferAsFarAsTheyFit) {
   EXPECT_EQ('x', small[4]) << "nothing past the size given";
   EXPECT_EQ(0, dlgclient_drive(client, "ok,jump"));
   EXPECT_NE(0u, Failure(client).size()) << "an unknown step is explained";
+  dlgclient_destroy(client);
+}
+
+// A run started from a callback, or from another thread, would wait on messages nobody handles.
+Seen* g_nestedSeen = nullptr;
+DlgClient* g_nestedClient = nullptr;
+int g_nestedOutcome = -1;
+void DLGCLIENT_CALL RunAgain(void*, void* dialog) {
+  if (!dialog || g_nestedOutcome != -1) return;
+  g_nestedOutcome = dlgclient_run(g_nestedClient, "TOpenDialog", kPlainRequest, -1, 1000);
+  g_nestedSeen->log += "nested: " + Failure(g_nestedClient) + "\n";
+}
+
+TEST(DlgClientDll, MisusedClientsRefuseWithAReason) {
+  Seen seen;
+  DlgClient* client = NewClient(seen);
+  int outcome = -1;
+  std::thread([&] { outcome = dlgclient_run(client, "TOpenDialog", kPlainRequest, -1, 1000); }).join();
+  EXPECT_EQ(DLG_NO_REPLY, outcome);
+  EXPECT_EQ("the client was used from another thread than the one that created it", Failure(client));
+
+  g_nestedSeen = &seen;
+  g_nestedClient = client;
+  dlgclient_on_dialog(client, RunAgain, nullptr);
+  dlgclient_drive(client, "wait=300,cancel");
+  EXPECT_EQ(DLG_CANCELLED, dlgclient_run(client, "TOpenDialog", kPlainRequest, -1, 60000)) << seen.log;
+  EXPECT_EQ(DLG_NO_REPLY, g_nestedOutcome);
+  EXPECT_NE(std::string::npos, seen.log.find("nested: the client is already running a dialog\n")) << seen.log;
+  EXPECT_EQ(DLG_NO_REPLY, dlgclient_run(nullptr, "TOpenDialog", kPlainRequest, -1, 0));
   dlgclient_destroy(client);
 }
 
