@@ -14,7 +14,9 @@
  * Threads: a client belongs to the thread that created it. Call its functions, and destroy it,
  * on that thread only: the client's hidden window, which receives the server's notices, lives
  * there, and the functions that wait handle that thread's messages while they wait. Clients
- * created on different threads are independent; one thread may have several.
+ * created on different threads are independent; one thread may have several. A prepare or run
+ * from another thread, or from a callback during a run, is refused (no reply, and the reason in
+ * dlgclient_failure).
  *
  * Memory: nothing is allocated on one side and freed on the other. Texts come back through
  * functions that copy into the caller's buffer and answer the full length; call with a null
@@ -22,7 +24,7 @@
  *
  * Callbacks run on the client's thread, during dlgclient_prepare and dlgclient_run; a text
  * passed to one is valid only during the call. A callback must not destroy the client or
- * start another run on it. */
+ * start another run on it (see Threads). */
 #ifndef DLGCLIENT_H
 #define DLGCLIENT_H
 
