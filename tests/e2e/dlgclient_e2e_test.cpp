@@ -69,6 +69,18 @@ const char kWinIni[] = "C:\\windows\\win.ini";
 // A request the server writes back unchanged when the dialog is cancelled.
 const char kPlainRequest[] = "object X: TOpenDialog\r\n  FileEditStyle = fsEdit\r\n  InitialDir = 'C:\\windows'\r\nend\r\n";
 
+// Foreign-function interfaces look functions up by their plain names.
+TEST(DlgClientDll, ExportsEveryFunctionByItsPlainName) {
+  HMODULE dll = GetModuleHandleA("dlgclient.dll");
+  ASSERT_NE(nullptr, dll);
+  for (const char* name : {"dlgclient_version", "dlgclient_create", "dlgclient_destroy", "dlgclient_on_narrate",
+                           "dlgclient_on_help", "dlgclient_on_dialog", "dlgclient_drive", "dlgclient_prepare",
+                           "dlgclient_keep_spare", "dlgclient_run", "dlgclient_outcome", "dlgclient_reply",
+                           "dlgclient_failure"})
+    EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(dll, name))) << name;
+  EXPECT_EQ(static_cast<unsigned long>(DLGCLIENT_VERSION), dlgclient_version());
+}
+
 TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {
   const std::string plain = kPlainRequest;
   const struct {
