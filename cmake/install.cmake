@@ -1,0 +1,105 @@
+# The SDK of the Windows build: what `cmake --install` puts under a prefix and what cpack packs
+# as a ZIP (scripts/package.sh):
+#   bin/                      dlgserver.exe, dlgrun.exe, comptext.exe, dlgclient.dll
+#   include/                  dlgclient.h; client/*.h of the C++ client library and the headers
+#                             of ours they include, at their include paths; server/protocol.h
+#   lib/                      libdlgclient.dll.a (import library of dlgclient.dll); the C++ client
+#                             library libdlgclient.a with libdlgplatform.a and libdlgcore.a
+#   lib/cmake/DialogServer/   find_package(DialogServer): imported targets
+#   share/doc/dlgserver/      README.md, LICENSE
+# Test programs, benchmarks and examples stay in the build. The static libraries stay three
+# archives, as built: the package's imported targets link them in order, and a merged archive
+# would need a build step of its own for nothing a linker cannot do.
+include(CMakePackageConfigHelpers)
+
+set(DLG_INSTALL_CMAKEDIR lib/cmake/DialogServer)
+set(DLG_INSTALL_DOCDIR share/doc/dlgserver)
+
+# The platform's default prefix (C:/Program Files (x86)/...) is no place on the build machine.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  set(CMAKE_INSTALL_PREFIX ${CMAKE_BINARY_DIR}/install CACHE PATH "Where cmake --install puts the SDK" FORCE)
+endif()
+
+# The package has the version of the C interface (DLGCLIENT_VERSION, major * 65536 + minor):
+# that is the contract a program built against it relies on.
+file(STRINGS ${PROJECT_SOURCE_DIR}/src/client/dlgclient.h version_line
+     REGEX "^#define DLGCLIENT_VERSION 0x[0-9A-Fa-f]+")
+if(NOT version_line MATCHES "0x([0-9A-Fa-f]+)")
+  message(FATAL_ERROR "no DLGCLIENT_VERSION in src/client/dlgclient.h")
+endif()
+math(EXPR version_major "0x${CMAKE_MATCH_1} >> 16")
+math(EXPR version_minor "0x${CMAKE_MATCH_1} & 0xFFFF")
+set(DLG_PACKAGE_VERSION ${version_major}.${version_minor}.0)
+
+# The headers `roots` (paths under src/) and every header of ours they include, followed through
+# their own includes. Our includes are written from src/ ("platform/win32.h"); one written from
+# the including header's folder is found there. A change to any of them reconfigures.
+function(dlg_header_closure out)
+  set(pending ${ARGN})
+  set(found)
+  while(pending)
+    list(POP_FRONT pending header)
+    if(header IN_LIST found)
+      continue()
+    endif()
+    list(APPEND found ${header})
+    set(file ${PROJECT_SOURCE_DIR}/src/${header})
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    get_filename_component(folder ${header} DIRECTORY)
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" included "${line}")
+      if(EXISTS ${PROJECT_SOURCE_DIR}/src/${included})
+        list(APPEND pending ${included})
+      elseif(folder AND EXISTS ${PROJECT_SOURCE_DIR}/src/${folder}/${included})
+        list(APPEND pending ${folder}/${included})
+      else()
+        message(FATAL_ERROR "src/${header} includes \"${included}\", which is not under src/")
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# The programs and dlgclient.dll with its import library and header.
+install(TARGETS dlgserver dlgrun comptext RUNTIME DESTINATION bin)
+install(TARGETS dlgclient_dll
+  RUNTIME DESTINATION bin
+  ARCHIVE DESTINATION lib
+  PUBLIC_HEADER DESTINATION include)
+
+# The C++ client library: its archives and headers. server/protocol.h names the wire protocol's
+# codes for clients of one's own.
+install(TARGETS dlgclient dlgplatform dlgcore ARCHIVE DESTINATION lib)
+dlg_header_closure(sdk_headers client/dialog_client.h client/auto_driver.h server/protocol.h)
+foreach(header IN LISTS sdk_headers)
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION include/${folder})
+endforeach()
+
+# find_package(DialogServer): a written config (the libraries' build include directories are
+# source folders, which an exported target may not carry), and its version file.
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/DialogServerConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake
+  INSTALL_DESTINATION ${DLG_INSTALL_CMAKEDIR})
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
+  VERSION ${DLG_PACKAGE_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake ${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
+  DESTINATION ${DLG_INSTALL_CMAKEDIR})
+
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${DLG_INSTALL_DOCDIR})
+
+# cpack (scripts/package.sh): the installed tree as dlgserver-<version>-win32.zip in the build
+# folder, everything under one top folder of that name.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME dlgserver)
+set(CPACK_PACKAGE_VENDOR "The dialog server developers")
+set(CPACK_PACKAGE_VERSION ${DLG_PACKAGE_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Dialog server for 32-bit Windows, its client libraries and tools")
+set(CPACK_PACKAGE_FILE_NAME dlgserver-${DLG_PACKAGE_VERSION}-win32)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+# A source package holds the sources, never the build folders.
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
+include(CPack)

@@ -1,0 +1,38 @@
+// cancel_dialog.cpp: an open dialog through the C++ client library, cancelled by the program
+// itself; prints the reply and exits with the outcome (0 accepted, 1 cancelled, 2 no reply,
+// 3 time-out, 4 a reply code that is neither).
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "client/auto_driver.h"
+#include "client/dialog_client.h"
+#include "server/protocol.h"
+
+int main() {
+  std::vector<AutoStep> steps;
+  std::string error;
+  if (!ParseAutoSteps("cancel", steps, &error)) {
+    std::fprintf(stderr, "steps: %s\n", error.c_str());
+    return 2;
+  }
+  std::unique_ptr<AutoDriver> driver;
+  DialogClient::Options options;  // dlgserver.exe beside this program
+  options.runTimeoutMs = 30000;
+  options.onDialogIdle = [&] {
+    if (driver) driver->poll();
+  };
+  DialogClient client(options);
+  if (!client.launch("TOpenDialog") || !client.waitReady()) {
+    std::fprintf(stderr, "no server: %s\n", client.failure().c_str());
+    return 2;
+  }
+  driver = std::make_unique<AutoDriver>(steps, client.window(), client.serverThreadId());
+  RunResult r = client.run("object Request: TOpenDialog\r\nend\r\n");
+  std::fwrite(r.text.data(), 1, r.text.size(), stdout);
+  if (r.outcome == Outcome::NoReply) std::fprintf(stderr, "no reply: %s\n", r.failure.c_str());
+  bool replied = r.outcome == Outcome::Accepted || r.outcome == Outcome::Cancelled;
+  if (replied && r.replyCode != protocol::kAcceptedReply && r.replyCode != protocol::kCancelledReply) return 4;
+  return static_cast<int>(r.outcome);
+}

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The SDK as a user gets it: installs the Windows build into a scratch prefix, checks what is
+# there, builds the consumer project (consumer/) against that prefix alone with the mingw
+# toolchain, and runs its programs under Wine against the installed server:
+#   package_test.sh BUILD-DIR WORK-DIR
+# Runs under scripts/wine-gui-run.sh (DLG_WINEPREFIX chooses the prefix). The first failing step
+# ends the test with a line "package test: FAIL <step>: ..." and the log that says why.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$1 work=$2
+sdk=$work/sdk consumer=$work/consumer
+jobs=${DLG_JOBS:-2}
+
+fail() {
+  echo "package test: FAIL $1"
+  [ $# -gt 1 ] && [ -f "$2" ] && tail -n 40 "$2"
+  exit 1
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+
+# 1. Install. It installs what the build made, so the build must be complete.
+cmake --install "$build" --prefix "$sdk" >"$work/install.log" 2>&1 ||
+  fail "install: cmake --install $build failed (is everything built?)" "$work/install.log"
+echo "ok   installed into $sdk"
+
+# 2. The layout. These folders hold exactly these files: no test program, nothing of GoogleTest.
+# folder | files, sorted
+layout=(
+  "bin|comptext.exe dlgclient.dll dlgrun.exe dlgserver.exe"
+  "lib|libdlgclient.a libdlgclient.dll.a libdlgcore.a libdlgplatform.a"
+  "lib/cmake/DialogServer|DialogServerConfig.cmake DialogServerConfigVersion.cmake"
+  "share/doc/dlgserver|LICENSE README.md"
+)
+for entry in "${layout[@]}"; do
+  IFS='|' read -r folder expected <<<"$entry"
+  got=$(find "$sdk/$folder" -maxdepth 1 -type f -printf '%f\n' 2>/dev/null | LC_ALL=C sort | xargs)
+  [ "$got" = "$expected" ] || fail "layout: $folder holds \"$got\", expected \"$expected\""
+done
+# The headers a program includes; every folder under include/ is one of ours from src/.
+for header in dlgclient.h client/dialog_client.h client/auto_driver.h server/protocol.h; do
+  [ -f "$sdk/include/$header" ] || fail "layout: include/$header is missing"
+done
+for folder in "$sdk"/include/*/; do
+  name=$(basename "$folder")
+  [ -d "$root/src/$name" ] || fail "layout: include/$name is not a folder of ours"
+done
+echo "ok   layout"
+
+# 3. Configure and build the consumer against the installed tree only. The toolchain searches
+# packages only under the mingw root, so the package's folder is given as DialogServer_DIR.
+cmake -S "$root/tests/package/consumer" -B "$consumer" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  -DDialogServer_DIR="$sdk/lib/cmake/DialogServer" >"$work/configure.log" 2>&1 ||
+  fail "configure: find_package(DialogServer) or the consumer's configuration failed" "$work/configure.log"
+cmake --build "$consumer" -j "$jobs" >"$work/build.log" 2>&1 ||
+  fail "build: the consumer does not compile or link against the installed SDK" "$work/build.log"
+for file in open_dialog.exe cancel_dialog.exe dlgclient.dll dlgserver.exe; do
+  [ -f "$consumer/$file" ] || fail "build: no $file in $consumer (programs and the server side by side)"
+done
+echo "ok   consumer built"
+
+# 4. Run the programs. The reply's lines are compared without their CRs.
+# label | program | steps | exit status | first line | a line the output holds
+cases=(
+  "C through dlgclient.dll, cancelled|open_dialog.exe|cancel|1|object Request: TOpenDialog|  Options = [ofHideReadOnly, ofFileMustExist]"
+  "C through dlgclient.dll, accepted|open_dialog.exe|file=C:\\windows\\win.ini,ok|0|object Request: TOpenDialog|  FileName = 'C:\\windows\\win.ini'"
+  "C++ client library, cancelled|cancel_dialog.exe||1|object Request: TOpenDialog|end"
+)
+failures=0
+for entry in "${cases[@]}"; do
+  IFS='|' read -r label program steps status first holds <<<"$entry"
+  args=()
+  [ -n "$steps" ] && args=("$steps")
+  (cd "$consumer" && "$root/scripts/wine-gui-run.sh" "./$program" "${args[@]}") \
+    >"$work/out.txt" 2>"$work/err.txt" </dev/null
+  got=$?
+  tr -d '\r' <"$work/out.txt" >"$work/reply.txt"
+  if [ "$got" != "$status" ]; then
+    echo "package test: FAIL run $label: $program exited $got, expected $status"
+    cat "$work/reply.txt" "$work/err.txt"; failures=$((failures + 1)); continue
+  fi
+  if [ "$(head -n 1 "$work/reply.txt")" != "$first" ] || ! grep -qxF -- "$holds" "$work/reply.txt"; then
+    echo "package test: FAIL run $label: the reply does not start with \"$first\" and hold \"$holds\":"
+    cat "$work/reply.txt" "$work/err.txt"; failures=$((failures + 1)); continue
+  fi
+  echo "ok   $label"
+done
+[ "$failures" -eq 0 ]
