@@ -8,7 +8,9 @@ namespace {
 constexpr char kLibraryName[] = "comdlg32.dll";
 
 struct Library {
-  HANDLE loader = nullptr;  // the background load, until it has been waited for
+  HANDLE thread = nullptr;  // the background load and what follows it
+  HANDLE loaded = nullptr;  // set once the background load is done
+  void (*afterwards)() = nullptr;
   HMODULE module = nullptr;
   bool ready = false;
 };
@@ -21,18 +23,17 @@ Library& TheLibrary() {
 // The load on the background thread: the platform's loader serialises it with anything the
 // main thread loads meanwhile. The module stays loaded for the life of the process.
 DWORD WINAPI Load(LPVOID) {
+  Library& library = TheLibrary();
   LoadLibraryA(kLibraryName);
+  SetEvent(library.loaded);
+  if (library.afterwards) library.afterwards();
   return 0;
 }
 
 HMODULE Module() {
   Library& library = TheLibrary();
   if (!library.ready) {
-    if (library.loader) {
-      WaitForSingleObject(library.loader, INFINITE);
-      CloseHandle(library.loader);
-      library.loader = nullptr;
-    }
+    if (library.loaded) WaitForSingleObject(library.loaded, INFINITE);
     library.module = LoadLibraryA(kLibraryName);  // loaded by now: this only counts a reference
     library.ready = true;
   }
@@ -54,10 +55,20 @@ using PrintCall = BOOL(WINAPI*)(PRINTDLGA*);
 using FindCall = HWND(WINAPI*)(FINDREPLACEA*);
 }  // namespace
 
-void StartLoadingDialogLibrary() {
+void StartLoadingDialogLibrary(void (*afterwards)()) {
   Library& library = TheLibrary();
-  if (library.loader || library.ready) return;
-  library.loader = CreateThread(nullptr, 0, Load, nullptr, 0, nullptr);
+  if (library.thread || library.ready) return;
+  library.afterwards = afterwards;
+  library.loaded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  library.thread = CreateThread(nullptr, 0, Load, nullptr, 0, nullptr);
+  if (!library.thread) {
+    CloseHandle(library.loaded);
+    library.loaded = nullptr;
+  }
+}
+
+void FinishLoadingDialogLibrary(DWORD timeoutMs) {
+  if (HANDLE thread = TheLibrary().thread) WaitForSingleObject(thread, timeoutMs);
 }
 
 FileDialogFunction OpenFileNameFunction() {

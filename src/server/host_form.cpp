@@ -5,7 +5,7 @@
 
 #include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/dialog_host.h"
-#include "commdlg/dialog_library_win.h"
+#include "commdlg/warm_up_win.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "forms/fsl_warn_win.h"
 #include "server/application.h"
@@ -43,7 +43,7 @@ void THostForm::formCreate() {
     SetHelpRequestWindow(helpWindow_);
     // The window does not exist yet: wParam is 0.
     SendCopyData(notifyWindow_, window_, protocol::kReadyNotice);
-    StartLoadingDialogLibrary();
+    StartWarmUp();
   } catch (...) {
     if (notifyWindow_) SendCopyData(notifyWindow_, nullptr, protocol::kReadyNotice);
     application_.terminate();

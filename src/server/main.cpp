@@ -8,6 +8,7 @@
 #include "commdlg/find_dialog_win.h"
 #include "commdlg/current_printer_win.h"
 #include "commdlg/dialog_host.h"
+#include "commdlg/dialog_library_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
 #include "platform/screen.h"
@@ -42,5 +43,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   });
   form.formCreate();
   form.createWindow(instance);
-  return application.run();
+  int exitCode = application.run();
+  // Work still on the warm-up thread ends first, so the process does not end in its middle.
+  FinishLoadingDialogLibrary(2000);
+  return exitCode;
 }

@@ -1,0 +1,11 @@
+// The warm-up: while the server waits for its run request, the thread that loads the dialog
+// library goes on to build what the first open dialog would otherwise build first.
+#pragma once
+
+// Starts loading the dialog library on a background thread, which then builds the shell's
+// system image lists. With DLG_NO_WARMUP=1 in the environment it only loads the library (for
+// comparison: scripts/bench-server.sh).
+void StartWarmUp();
+
+// True when the value of DLG_NO_WARMUP (null when unset) switches the warm-up off.
+bool WarmUpSwitchedOff(const char* value);
