@@ -5,6 +5,11 @@
 //   run request to running notice and to the dialog being visible
 //   launch to accepted reply of an open dialog accepted at once, against inproc_open.exe (the
 //   same dialog run in-process)
+//   the first dialog, from the decision to show it to the dialog visible: dlgserver.exe left
+//   idle for a while after its host form appeared, and sent the request the moment it appeared,
+//   each with and without its warm-up, against inproc_first.exe (a running program, idle with
+//   its window up, that loads comdlg32 and shows the same dialog)
+//   the server's memory while it waits, with and without its warm-up
 //   the size of dlgserver.exe and its symbol table
 // Run it under Wine with scripts/bench-server.sh. Figures are printed, never judged; the load
 // average printed with them says how busy the machine was.
@@ -27,6 +32,8 @@
 #include "client/dialog_client.h"
 #include "platform/process.h"
 #include "server/protocol.h"
+
+#include <psapi.h>  // after <windows.h>, which platform/win32.h includes
 
 namespace {
 
@@ -60,38 +67,80 @@ double CpuMs(HANDLE process) {
   return ms(kernel) + ms(user);
 }
 
-// The processor time of the Unix process behind a Wine program, read from /proc (drive Z: is
-// the Unix root), found by a text its command line contains. Wine's own GetProcessTimes does not
-// count everything a Wine process spends. -1 when not found.
-double UnixCpuMs(const std::string& program, const std::string& marker) {
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// The /proc directory ("Z:\proc\N\"; drive Z: is the Unix root) of the Unix process behind a
+// Wine program, found by a text its command line contains; empty when not found. Wine's own
+// GetProcessTimes does not count everything a Wine process spends.
+std::string UnixProcessDir(const std::string& program, const std::string& marker) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-  if (search == INVALID_HANDLE_VALUE) return -1;
-  double result = -1;
+  if (search == INVALID_HANDLE_VALUE) return "";
+  std::string result;
   do {
     std::string name = found.cFileName;
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
     std::string dir = "Z:\\proc\\" + name + "\\";
-    std::ifstream cmdline(dir + "cmdline", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    std::string text = ReadWholeFile(dir + "cmdline");
     for (char& c : text)
       if (c == '\0') c = ' ';
-    if (text.find(program) == std::string::npos || text.find(" " + marker) == std::string::npos) continue;
-    std::ifstream statFile(dir + "stat", std::ios::binary);
-    std::string stat((std::istreambuf_iterator<char>(statFile)), std::istreambuf_iterator<char>());
-    size_t close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    double ticks = 0;
-    for (int i = 3; fields >> field; ++i)
-      if (i == 14 || i == 15) ticks += std::stod(field);
-    result = ticks * 1000.0 / 100.0;  // USER_HZ
-    break;
+    if (text.find(program) != std::string::npos && text.find(" " + marker) != std::string::npos) {
+      result = dir;
+      break;
+    }
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return result;
 }
+
+// User and system time of that Unix process, or -1.
+double UnixCpuMs(const std::string& dir) {
+  if (dir.empty()) return -1;
+  std::string stat = ReadWholeFile(dir + "stat");
+  size_t close = stat.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(stat.substr(close + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 3; fields >> field; ++i)
+    if (i == 14 || i == 15) ticks += std::stod(field);
+  return ticks * 1000.0 / 100.0;  // USER_HZ
+}
+
+// Its resident memory (VmRSS) in KiB, or -1.
+double UnixResidentKb(const std::string& dir) {
+  if (dir.empty()) return -1;
+  std::istringstream status(ReadWholeFile(dir + "status"));
+  std::string line;
+  while (std::getline(status, line))
+    if (line.compare(0, 6, "VmRSS:") == 0) return std::atof(line.c_str() + 6);
+  return -1;
+}
+
+// The working set Windows reports for a process, in KiB, or -1. (Wine 8 reports no private
+// bytes for another process.)
+double WorkingSetKb(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return -1;
+  return counters.WorkingSetSize / 1024.0;
+}
+
+// Sets an environment variable (null: removes it) for the programs started while it lives (the
+// server reads DLG_NO_WARMUP at its start).
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
+  ~ScopedEnvironment() { SetEnvironmentVariableA(name_, nullptr); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  const char* name_;
+};
 
 // Watches, from a helper thread every millisecond, for the visible dialog (#32770) of thread
 // `threadId` owned by `owner`; notes when it is first seen and presses `button` on it.
@@ -140,6 +189,11 @@ void Add(Stats& stats, double at, double start) {
 constexpr char kFileName[] = "C:\\windows\\win.ini";
 constexpr char kInitialDir[] = "C:\\windows";
 
+std::string OpenRequest() {
+  return std::string("object X: TOpenDialog\r\n  FileName = '") + kFileName + "'\r\n  InitialDir = '" + kInitialDir +
+         "'\r\nend\r\n";
+}
+
 // Launch to the dialog visible and to the accepted reply.
 struct Trip {
   Stats visible, reply;
@@ -154,8 +208,7 @@ void RunServerTrip(Trip& trip) {
   if (!client.launch("TOpenDialog")) return;
   DialogWatch watch(client.serverThreadId(), client.window(), IDOK);
   if (!client.waitReady()) return;
-  RunResult result = client.run(std::string("object X: TOpenDialog\r\n  FileName = '") + kFileName +
-                                "'\r\n  InitialDir = '" + kInitialDir + "'\r\nend\r\n");
+  RunResult result = client.run(OpenRequest());
   if (result.outcome != Outcome::Accepted) return;
   Add(trip.visible, watch.seenAt(), start);
   Add(trip.reply, ReceivedAt(client, protocol::kAcceptedReply), start);
@@ -175,6 +228,42 @@ void RunInprocTrip(const std::string& program, Trip& trip) {
   if (accepted < 0) return;
   Add(trip.visible, watch.seenAt(), start);
   Add(trip.reply, accepted, start);
+}
+
+// How long the in-process yardstick idles with its window up before it shows its first dialog.
+constexpr DWORD kInprocIdleMs = 1000;
+
+// The first dialog of a running program: inproc_first.exe idles, then decides, loads comdlg32
+// and shows the dialog; from its decision to the dialog visible, or -1.
+double InprocFirstDialog(const std::string& program) {
+  DialogClient::Options options;
+  options.serverPath = program;
+  DialogClient client(options);
+  std::string notify = std::to_string(reinterpret_cast<uintptr_t>(client.window()));
+  if (!client.launch({notify, kFileName, kInitialDir, std::to_string(kInprocIdleMs)}) || !client.waitReadyNotice())
+    return -1;
+  HWND window = client.received().front().sender;  // the ready notice names the program's window
+  DialogWatch watch(client.serverThreadId(), window, IDCANCEL);
+  client.waitForExit(30000);
+  for (const ReceivedCopyData& data : client.received())
+    if (data.code == protocol::kCancelledReply && watch.seenAt() >= 0)
+      return watch.seenAt() - std::atof(data.data.c_str());
+  return -1;
+}
+
+// The first dialog of the server, left idle `idleMs` after its host form appeared (0: the
+// request goes the moment it appears); from the run request to the dialog visible, or -1.
+double ServerFirstDialog(DWORD idleMs) {
+  DialogClient::Options options;
+  options.runTimeoutMs = 30000;
+  DialogClient client(options);
+  if (!client.launch("TOpenDialog")) return -1;
+  DialogWatch watch(client.serverThreadId(), client.window(), IDCANCEL);
+  if (!client.waitReady()) return -1;
+  if (idleMs) client.pump(idleMs);
+  double start = MonotonicMs();
+  if (client.run(OpenRequest()).outcome != Outcome::Cancelled || watch.seenAt() < 0) return -1;
+  return watch.seenAt() - start;
 }
 
 // The file's size, and its COFF symbol table as the PE file header gives it (a stripped program
@@ -220,14 +309,60 @@ void PrintRatio(const char* label, const Stats& over, const Stats& under) {
   std::printf("  %-44s %.3f\n", label, under.median() > 0 ? over.median() / under.median() : 0.0);
 }
 
+// A Print line followed by the ratio of its median to the yardstick's.
+void PrintAgainst(const char* label, const Stats& stats, const Stats& yardstick) {
+  std::printf("  %-44s median %7.1f ms   min %7.1f   max %7.1f   (n=%zu)   %.2f x\n", label, stats.median(),
+              stats.min(), stats.max(), stats.values.size(),
+              yardstick.median() > 0 ? stats.median() / yardstick.median() : 0.0);
+}
+
+// The first dialog, from the decision to show it to the dialog visible, cancelled when first
+// seen: every kind once per round, in turn; measured, then printed.
+void FirstDialogFigures(int runs, const std::string& inprocFirstProgram) {
+  struct FirstDialog {
+    const char* label;
+    DWORD idleMs;  // the server's idle time after its host form appeared
+    bool warmUp;
+    Stats stats;
+  };
+  Stats inprocFirst;
+  std::vector<FirstDialog> firsts = {
+      {"server idle 1000 ms", 1000, true, {}},
+      {"server idle 500 ms", 500, true, {}},
+      {"server idle 200 ms", 200, true, {}},
+      {"server, request at once", 0, true, {}},
+      {"server idle 500 ms, no warm-up", 500, false, {}},
+      {"server, request at once, no warm-up", 0, false, {}},
+  };
+  InprocFirstDialog(inprocFirstProgram), ServerFirstDialog(0);
+  for (int i = 0; i < runs; ++i) {
+    Add(inprocFirst, InprocFirstDialog(inprocFirstProgram), 0);
+    for (FirstDialog& first : firsts) {
+      ScopedEnvironment noWarmUp("DLG_NO_WARMUP", first.warmUp ? nullptr : "1");
+      Add(first.stats, ServerFirstDialog(first.idleMs), 0);
+    }
+  }
+  std::printf("first dialog, decision to show it to the dialog visible (%s in %s), ratio to in-process:\n",
+              kFileName, kInitialDir);
+  PrintAgainst("in-process: first GetOpenFileNameA, idle 1 s", inprocFirst, inprocFirst);
+  for (const FirstDialog& first : firsts) PrintAgainst(first.label, first.stats, inprocFirst);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const std::string dir = ProgramDirectory();
   const std::string server = dir + "dlgserver.exe", readyOnly = dir + "ready_only.exe",
-                    inproc = dir + "inproc_open.exe";
+                    inproc = dir + "inproc_open.exe", inprocFirst = dir + "inproc_first.exe";
   const std::string loadBefore = LoadAverage();
+  if (argc > 2 && std::strcmp(argv[2], "first") == 0) {
+    std::printf("dlgserver first dialog (under Wine, side by side in one run)\n");
+    FirstDialogFigures(runs, inprocFirst);
+    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
+                LoadAverage().c_str());
+    return 0;
+  }
 
   // Start-up, side by side: one warm-up each, then alternating runs.
   ReadyTime(server), ReadyTime(readyOnly);
@@ -241,6 +376,9 @@ int main(int argc, char** argv) {
   // against a program that blocks in GetMessage and one that polls as the old main loop did.
   struct Idle {
     double cpu = -1, unixCpu = -1, wall = 0;
+    double startUnixCpu = -1;  // from the start to the beginning of the wait
+    double residentKb = -1;    // at the end of the wait
+    double workingSetKb = -1;
   };
   auto idle = [](const std::string& program, std::vector<std::string> arguments) {
     Idle result;
@@ -252,18 +390,26 @@ int main(int argc, char** argv) {
       if (argument == "#") argument = handle;
     if (!client.launch(arguments) || !client.waitReadyNotice()) return result;
     client.pump(2000);  // start-up work that follows the ready notice is not waiting
-    std::string name = program.substr(program.find_last_of('\\') + 1);
+    std::string unixDir = UnixProcessDir(program.substr(program.find_last_of('\\') + 1), handle);
     double before = CpuMs(client.serverProcess());
-    double unixBefore = UnixCpuMs(name, handle);
+    double unixBefore = UnixCpuMs(unixDir);
     double start = MonotonicMs();
     client.pump(5000);
     result.wall = MonotonicMs() - start;
     result.cpu = CpuMs(client.serverProcess()) - before;
-    double unixAfter = UnixCpuMs(name, handle);
+    double unixAfter = UnixCpuMs(unixDir);
     if (unixBefore >= 0 && unixAfter >= 0) result.unixCpu = unixAfter - unixBefore;
+    result.startUnixCpu = unixBefore;
+    result.residentKb = UnixResidentKb(unixDir);
+    result.workingSetKb = WorkingSetKb(client.serverProcess());
     return result;
   };
   Idle serverIdle = idle(server, {"TOpenDialog", "#", "#", "#"});
+  Idle coldIdle;
+  {
+    ScopedEnvironment noWarmUp("DLG_NO_WARMUP", "1");
+    coldIdle = idle(server, {"TOpenDialog", "#", "#", "#"});
+  }
   Idle minimalIdle = idle(readyOnly, {"TOpenDialog", "#", "#", "#", "wait"});
   Idle pollingIdle = idle(readyOnly, {"TOpenDialog", "#", "#", "#", "poll"});
 
@@ -302,11 +448,20 @@ int main(int argc, char** argv) {
   PrintRatio("ratio of medians", serverReady, minimalReady);
   std::printf("processor time while waiting for a request (5 s, from 2 s after the ready notice):\n");
   std::printf("  %-38s %8s %8s  over\n", "", "Unix", "Windows");
-  for (const auto& row : {std::make_pair("dlgserver.exe", serverIdle),
-                          std::make_pair("ready_only.exe waiting in GetMessage", minimalIdle),
-                          std::make_pair("ready_only.exe polling its queue", pollingIdle)})
+  const std::pair<const char*, Idle> idleRows[] = {
+      {"dlgserver.exe", serverIdle},
+      {"dlgserver.exe, no warm-up", coldIdle},
+      {"ready_only.exe waiting in GetMessage", minimalIdle},
+      {"ready_only.exe polling its queue", pollingIdle},
+  };
+  for (const auto& row : idleRows)
     std::printf("  %-38s %5.0f ms %5.0f ms  %.0f ms\n", row.first, row.second.unixCpu, row.second.cpu,
                 row.second.wall);
+  std::printf("memory at the end of that wait; processor time from the start to 2 s after the notice:\n");
+  std::printf("  %-38s %10s %12s %9s\n", "", "Unix RSS", "working set", "start cpu");
+  for (const auto& row : idleRows)
+    std::printf("  %-38s %7.0f KB %9.0f KB %6.0f ms\n", row.first, row.second.residentKb, row.second.workingSetKb,
+                row.second.startUnixCpu);
   std::printf("run request (sent when the host form is found) to:\n");
   Print("running notice (1027)", running);
   Print("dialog visible", visible);
@@ -317,6 +472,7 @@ int main(int argc, char** argv) {
   PrintRatio("ratio of medians", serverTrip.reply, inprocTrip.reply);
   Print("dlgserver.exe, to the dialog visible", serverTrip.visible);
   Print("inproc_open.exe, to the dialog visible", inprocTrip.visible);
+  FirstDialogFigures(runs, inprocFirst);
   std::printf("size:\n");
   std::printf("  %-44s %zu bytes, ", "dlgserver.exe", serverFile.size);
   if (serverFile.symbols || serverFile.symbolTable)

@@ -1,0 +1,37 @@
+// The open dialog record dlgserver.exe builds for a TOpenDialog request with FileName and
+// InitialDir set, for the in-process yardsticks to show the very same dialog: the record as of
+// version 4 (76 bytes), Explorer style, the server's centring hook.
+#pragma once
+
+#include <cstring>
+
+#include "platform/win32.h"
+
+// What the server's hook does: centre the frame, which is the hook window's parent.
+inline UINT_PTR CALLBACK CentringHook(HWND window, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
+  HWND frame = GetParent(window);
+  RECT rect;
+  if (!GetWindowRect(frame, &rect)) return 0;
+  int left = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 3;
+  SetWindowPos(frame, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+// `file` is the name buffer (MAX_PATH bytes) and receives the chosen name; `dir` must outlive
+// the record.
+inline OPENFILENAMEA ServerOpenRecord(HWND owner, HINSTANCE instance, char* file, const char* dir) {
+  OPENFILENAMEA record{};
+  record.lStructSize = 76;
+  record.hwndOwner = owner;
+  record.hInstance = instance;
+  record.nFilterIndex = 1;
+  record.lpstrFile = file;
+  record.nMaxFile = MAX_PATH;
+  record.lpstrInitialDir = dir;
+  record.lpstrTitle = "";
+  record.Flags = OFN_ENABLEHOOK | OFN_EXPLORER;
+  record.lpfnHook = CentringHook;
+  return record;
+}
