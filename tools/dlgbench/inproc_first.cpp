@@ -35,14 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (__argc != 5) return 2;
   HWND notify = reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtol(__argv[1], nullptr, 10)));
 
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = instance;
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "InprocFirst";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "inproc_first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
-                                40, 320, 200, nullptr, nullptr, instance, nullptr);
+  HWND window = YardstickWindow(instance, "inproc_first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {40, 40, 360, 240});
   SendCopyData(notify, window, protocol::kReadyNotice);
   Idle(static_cast<DWORD>(std::atoi(__argv[4])));
 

@@ -15,13 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (__argc != 4) return 2;
   HWND owner = reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtol(__argv[1], nullptr, 10)));
 
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = "InprocOpen";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "inproc_open", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                nullptr, instance, nullptr);
+  HWND window = YardstickWindow(instance, "inproc_open", WS_POPUP, {0, 0, 0, 0});
 
   char file[MAX_PATH] = {};
   std::strncpy(file, __argv[2], MAX_PATH - 1);

@@ -35,3 +35,15 @@ inline OPENFILENAMEA ServerOpenRecord(HWND owner, HINSTANCE instance, char* file
   record.lpfnHook = CentringHook;
   return record;
 }
+
+// The yardstick program's own window, of a class named `name`, with `style` and `bounds`.
+inline HWND YardstickWindow(HINSTANCE instance, const char* name, DWORD style, RECT bounds) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = instance;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, name, name, style, bounds.left, bounds.top, bounds.right - bounds.left,
+                         bounds.bottom - bounds.top, nullptr, nullptr, instance, nullptr);
+}
