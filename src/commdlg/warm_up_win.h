@@ -3,7 +3,7 @@
 #pragma once
 
 // Starts loading the dialog library on a background thread, which then builds the shell's
-// system image lists. With DLG_NO_WARMUP=1 in the environment it only loads the library (for
+// system image lists, opens the shell's desktop folder and realises the dialog font. With DLG_NO_WARMUP=1 in the environment it only loads the library (for
 // comparison: scripts/bench-server.sh).
 void StartWarmUp();
 
