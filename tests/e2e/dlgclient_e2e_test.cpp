@@ -167,6 +167,13 @@ TEST(DlgClientDll, MisusedClientsRefuseWithAReason) {
   EXPECT_NE(std::string::npos, seen.log.find("nested: the client is already running a dialog\n")) << seen.log;
   EXPECT_EQ(DLG_NO_REPLY, dlgclient_run(nullptr, "TOpenDialog", kPlainRequest, -1, 0));
   dlgclient_destroy(client);
+
+  DlgClient* lost = dlgclient_create("C:\\nowhere\\dlgserver.exe");
+  EXPECT_EQ(0, dlgclient_prepare(lost, "TOpenDialog", 0));
+  EXPECT_NE(std::string::npos, Failure(lost).find("C:\\nowhere\\dlgserver.exe")) << Failure(lost);
+  EXPECT_EQ(DLG_NO_REPLY, dlgclient_run(lost, "TOpenDialog", kPlainRequest, -1, 0));
+  EXPECT_NE(std::string::npos, Failure(lost).find("C:\\nowhere\\dlgserver.exe")) << Failure(lost);
+  dlgclient_destroy(lost);
 }
 
 TEST(DlgClientDll, HelpRequestsReachTheCallback) {
