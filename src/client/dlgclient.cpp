@@ -48,6 +48,7 @@ struct DlgClient {
   std::unique_ptr<AutoDriver> driver;  // the running dialog's driver
   const DWORD thread = GetCurrentThreadId();  // the only thread that may use the client
   bool busy = false;                          // in prepare or run: a callback may not start another
+  bool destroyed = false;                     // destroyed by a callback: deleted when the call ends
   bool keepSpare = false;
   int outcome = DLG_NO_REPLY;
   std::string reply, failure;
@@ -121,7 +122,21 @@ DlgClient* DLGCLIENT_CALL dlgclient_create(const char* serverPath) {
   }
 }
 
-void DLGCLIENT_CALL dlgclient_destroy(DlgClient* client) { delete client; }
+void DLGCLIENT_CALL dlgclient_destroy(DlgClient* client) {
+  if (!client) return;
+  if (client->busy) {
+    // Called back from inside a prepare or run: the wait ends with the server, no callback
+    // follows, and the client goes when that call returns.
+    client->destroyed = true;
+    client->narrate = nullptr;
+    client->help = nullptr;
+    client->dialog = nullptr;
+    client->steps.clear();
+    client->client.endServer();
+    return;
+  }
+  delete client;
+}
 
 void DLGCLIENT_CALL dlgclient_on_narrate(DlgClient* client, DlgNarrateCallback callback, void* context) {
   if (!client) return;
@@ -158,8 +173,8 @@ int DLGCLIENT_CALL dlgclient_drive(DlgClient* client, const char* steps) {
   }
 }
 
-int DLGCLIENT_CALL dlgclient_prepare(DlgClient* client, const char* className, unsigned long timeoutMs) {
-  if (!client) return 0;
+namespace {
+int Prepare(DlgClient* client, const char* className, unsigned long timeoutMs) {
   try {
     if (!Usable(*client)) return 0;
     BusyScope busy(*client);
@@ -183,13 +198,7 @@ int DLGCLIENT_CALL dlgclient_prepare(DlgClient* client, const char* className, u
   }
 }
 
-void DLGCLIENT_CALL dlgclient_keep_spare(DlgClient* client, int keep) {
-  if (client) client->keepSpare = keep != 0;
-}
-
-int DLGCLIENT_CALL dlgclient_run(DlgClient* client, const char* className, const char* request,
-                                 long requestLength, unsigned long timeoutMs) {
-  if (!client) return DLG_NO_REPLY;
+int Run(DlgClient* client, const char* className, const char* request, long requestLength, unsigned long timeoutMs) {
   try {
     if (!Usable(*client)) return DLG_NO_REPLY;
     BusyScope busy(*client);
@@ -214,12 +223,33 @@ int DLGCLIENT_CALL dlgclient_run(DlgClient* client, const char* className, const
     // A server that did not reply is of no further use: after a time-out its dialog would stay
     // up with nobody waiting, after a failure report it would wait for ever.
     if (result.outcome == Outcome::TimedOut || result.outcome == Outcome::NoReply) c.endServer();
-    if (client->keepSpare) c.prepare(className);
+    if (client->keepSpare && !client->destroyed) c.prepare(className);
     return client->outcome;
   } catch (...) {
     client->failure = "out of memory";
     return client->outcome;
   }
+}
+
+// A client destroyed by a callback during a prepare or run goes once that call is over.
+int ThenDestroyIfAsked(DlgClient* client, int answer) {
+  if (client->destroyed && !client->busy) delete client;
+  return answer;
+}
+}  // namespace
+
+int DLGCLIENT_CALL dlgclient_prepare(DlgClient* client, const char* className, unsigned long timeoutMs) {
+  return client ? ThenDestroyIfAsked(client, Prepare(client, className, timeoutMs)) : 0;
+}
+
+void DLGCLIENT_CALL dlgclient_keep_spare(DlgClient* client, int keep) {
+  if (client) client->keepSpare = keep != 0;
+}
+
+int DLGCLIENT_CALL dlgclient_run(DlgClient* client, const char* className, const char* request,
+                                 long requestLength, unsigned long timeoutMs) {
+  return client ? ThenDestroyIfAsked(client, Run(client, className, request, requestLength, timeoutMs))
+                : DLG_NO_REPLY;
 }
 
 int DLGCLIENT_CALL dlgclient_outcome(const DlgClient* client) { return client ? client->outcome : DLG_NO_REPLY; }

@@ -23,8 +23,10 @@
  * buffer (or size 0) to learn the length, then with a buffer of length + 1 bytes.
  *
  * Callbacks run on the client's thread, during dlgclient_prepare and dlgclient_run; a text
- * passed to one is valid only during the call. A callback must not destroy the client or
- * start another run on it (see Threads). */
+ * passed to one is valid only during the call. A callback may destroy the client: its server
+ * is ended, no callback follows, and the prepare or run answers as without a reply (with
+ * nothing left to read) before the client goes. Starting another run from a callback is
+ * refused (see Threads). */
 #ifndef DLGCLIENT_H
 #define DLGCLIENT_H
 
@@ -72,7 +74,8 @@ DLGCLIENT_API unsigned long DLGCLIENT_CALL dlgclient_version(void);
 /* A client that runs `serverPath`, or dlgserver.exe beside dlgclient.dll when it is null or
    empty. Null only when the client's window cannot be made. */
 DLGCLIENT_API DlgClient *DLGCLIENT_CALL dlgclient_create(const char *serverPath);
-/* Ends the client's server, if any, and frees the client. A null client is ignored. */
+/* Ends the client's server, if any, and frees the client (from a callback: when the prepare or
+   run that called it returns). A null client is ignored. */
 DLGCLIENT_API void DLGCLIENT_CALL dlgclient_destroy(DlgClient *client);
 
 /* Callbacks; a null function removes one. `context` is passed back unchanged. */

@@ -150,6 +150,29 @@ void DLGCLIENT_CALL RunAgain(void*, void* dialog) {
   g_nestedSeen->log += "nested: " + Failure(g_nestedClient) + "\n";
 }
 
+struct Destroyer {
+  DlgClient* client;
+  Seen* seen;
+  size_t logAtDestroy = std::string::npos;
+};
+void DLGCLIENT_CALL DestroyOnDialog(void* context, void* dialog) {
+  auto* destroyer = static_cast<Destroyer*>(context);
+  if (!dialog || destroyer->logAtDestroy != std::string::npos) return;
+  destroyer->logAtDestroy = destroyer->seen->log.size();
+  dlgclient_destroy(destroyer->client);
+}
+
+TEST(DlgClientDll, ClientDestroyedByItsCallbackEndsTheRunAtOnce) {
+  Seen seen;
+  Destroyer destroyer{NewClient(seen), &seen};
+  dlgclient_on_dialog(destroyer.client, DestroyOnDialog, &destroyer);
+  const double start = NowMs();
+  EXPECT_EQ(DLG_NO_REPLY, dlgclient_run(destroyer.client, "TOpenDialog", kPlainRequest, -1, 120000)) << seen.log;
+  EXPECT_LT(NowMs() - start, 20000);
+  ASSERT_NE(std::string::npos, destroyer.logAtDestroy) << "the dialog never showed\n" << seen.log;
+  EXPECT_EQ(seen.log.substr(0, destroyer.logAtDestroy), seen.log) << "a callback came after the destroy";
+}
+
 TEST(DlgClientDll, MisusedClientsRefuseWithAReason) {
   Seen seen;
   DlgClient* client = NewClient(seen);
