@@ -23,6 +23,9 @@ std::string CodeName(uint32_t code, bool fromServer) {
   }
 }
 
+// The module holding the client's code: a program, or dlgclient.dll.
+HMODULE ClientModule() { return ModuleAt(reinterpret_cast<const void*>(&ClientModule)); }
+
 DWORD Remaining(ULONGLONG deadline) {
   if (deadline == ~0ull) return INFINITE;
   ULONGLONG now = GetTickCount64();
@@ -61,7 +64,7 @@ DialogClient::DialogClient() : DialogClient(Options{}) {}
 DialogClient::DialogClient(Options options) : options_(std::move(options)) {
   // The window class belongs to the module holding this code (a program, or dlgclient.dll):
   // another copy of the client in the same process registers its own.
-  HINSTANCE instance = ModuleAt(reinterpret_cast<const void*>(&DialogClient::WindowProc));
+  HINSTANCE instance = ClientModule();
   WNDCLASSA windowClass{};
   if (!GetClassInfoA(instance, kClientWindowClass, &windowClass)) {
     windowClass.lpfnWndProc = WindowProc;
@@ -114,10 +117,8 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
   failureReports_.clear();
   hostForm_ = nullptr;
   preparedClass_.clear();
-  std::string program = options_.serverPath.empty()
-                            ? ModuleDirectory(ModuleAt(reinterpret_cast<const void*>(&DialogClient::WindowProc))) +
-                                  "dlgserver.exe"
-                            : options_.serverPath;
+  std::string program =
+      options_.serverPath.empty() ? ModuleDirectory(ClientModule()) + "dlgserver.exe" : options_.serverPath;
   std::string error;
   if (!StartInJob(program, arguments, child_, &error)) {
     failure_ = error;

@@ -13,6 +13,7 @@
 #include "client/dialog_client.h"
 
 struct DlgClient {
+  // An empty path: dlgserver.exe beside dlgclient.dll, the module holding the client's code.
   explicit DlgClient(const std::string& serverPath) : client(MakeOptions(serverPath)) {}
 
   DialogClient::Options MakeOptions(const std::string& serverPath) {
@@ -100,11 +101,6 @@ class BusyScope {
  private:
   DlgClient& client_;
 };
-
-// The directory of dlgclient.dll: where the server is looked for by default.
-std::string LibraryServerPath() {
-  return ModuleDirectory(ModuleAt(reinterpret_cast<const void*>(&dlgclient_create))) + "dlgserver.exe";
-}
 }  // namespace
 
 extern "C" {
@@ -113,7 +109,7 @@ unsigned long DLGCLIENT_CALL dlgclient_version(void) { return DLGCLIENT_VERSION;
 
 DlgClient* DLGCLIENT_CALL dlgclient_create(const char* serverPath) {
   try {
-    std::unique_ptr<DlgClient> client(new DlgClient(serverPath && *serverPath ? serverPath : LibraryServerPath()));
+    std::unique_ptr<DlgClient> client(new DlgClient(serverPath ? serverPath : ""));
     if (!client->client.window()) return nullptr;
     client->client.setReadyTimeoutMs(kDefaultReadyTimeoutMs);
     return client.release();

@@ -12,6 +12,7 @@
 #include "platform/copy_data.h"
 #include "platform/process.h"
 #include "platform/win32.h"
+#include "testing/process_end_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -121,14 +122,6 @@ bool Ascending(const std::vector<size_t>& at) {
   return true;
 }
 
-bool EndsWithin(DWORD processId, DWORD ms) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-  if (!process) return true;  // already gone
-  bool ended = WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
-}
-
 TEST(DlgRunTest, AcceptedRunPrintsTheReplyExactlyAndExitsZero) {
   std::string request = Text({"object OpenDialog1x: TOpenDialog", "  FileName = 'C:\\windows\\win.ini'", "end"});
   std::string requestPath = TempPath("request.txt");
@@ -209,7 +202,7 @@ TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {
       TerminateProcess(run.process(), 9);
     }
     run.wait();
-    EXPECT_TRUE(EndsWithin(server, 10000)) << c.label << ": the server outlived dlgrun";
+    EXPECT_TRUE(ProcessEndsWithin(server, 10000)) << c.label << ": the server outlived dlgrun";
   }
 }
 

@@ -15,6 +15,7 @@
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
+#include "testing/process_end_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -394,14 +395,6 @@ TEST_F(ServerTest, ServerEndingWithoutAReplyIsReportedNotAwaited) {
 }
 
 // --- Requests and replies larger than the platform carries ----------------------------------
-
-bool ProcessEndsWithin(DWORD processId, DWORD ms) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-  if (!process) return true;  // already gone
-  bool ended = WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
-}
 
 TEST_F(ServerTest, RequestsAndRepliesBeyondThePlatformLimitFailAtOnce) {
   const size_t limit = CopyDataLimit();
