@@ -5,7 +5,7 @@ function(dlg_gui_test target)
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-gui-run.sh $<TARGET_FILE:${target}> --gtest_brief=1 ${ARGN})
   set_tests_properties(${target} PROPERTIES
     TIMEOUT 600 RUN_SERIAL TRUE
-    ENVIRONMENT "DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=580")
+    ENVIRONMENT "DLG_WINEARCH=${DLG_WINEARCH};DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=580")
 endfunction()
 
 # A program that prepares the GUI prefix for the tests that require `fixture` (FIXTURES_REQUIRED):
@@ -14,5 +14,5 @@ function(dlg_gui_fixture name target fixture)
   add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-gui-run.sh $<TARGET_FILE:${target}> ${ARGN})
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 120 RUN_SERIAL TRUE FIXTURES_SETUP ${fixture}
-    ENVIRONMENT "DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=100")
+    ENVIRONMENT "DLG_WINEARCH=${DLG_WINEARCH};DLG_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui;DLG_WINE_TIMEOUT=100")
 endfunction()

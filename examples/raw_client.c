@@ -104,9 +104,10 @@ int main(int argc, char **argv) {
   char path[MAX_PATH], commandLine[MAX_PATH + 128];
   GetModuleFileNameA(NULL, path, MAX_PATH);
   strcpy(strrchr(path, '\\') + 1, "dlgserver.exe");
-  /* CLASS HELP OWNER NOTIFY: the class on the command line is the one that runs. */
-  snprintf(commandLine, sizeof commandLine, "\"%s\" %s %lu %lu %lu", path, argv[1],
-           (unsigned long)(UINT_PTR)me, (unsigned long)(UINT_PTR)me, (unsigned long)(UINT_PTR)me);
+  /* CLASS HELP OWNER NOTIFY: the class on the command line is the one that runs. Handles go as
+     the decimal of their 32-bit value, on x64 too. */
+  snprintf(commandLine, sizeof commandLine, "\"%s\" %s %ld %ld %ld", path, argv[1],
+           HandleToLong(me), HandleToLong(me), HandleToLong(me));
   STARTUPINFOA si;
   ZeroMemory(&si, sizeof si);
   si.cb = sizeof si;

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Prepares the project's own Wine prefix (build/wineprefix, or $DLG_WINEPREFIX) for unattended
-# runs: no window manager wait, no crash dialog, Wine's own fonts, no Mono/Gecko installers.
+# Prepares the project's own Wine prefix (build/wineprefix-<arch>, or $DLG_WINEPREFIX) for
+# unattended runs: no window manager wait, no crash dialog, Wine's own fonts, no Mono/Gecko
+# installers. DLG_WINEARCH (win32, the default, or win64) is the prefix's architecture.
 # Idempotent: a prefix that carries the stamp of this configuration is left alone (well under a
 # second). Safe to call from several processes at once (the first one does the work).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-prefix=${DLG_WINEPREFIX:-$root/build/wineprefix}
-# Raise this when the configuration below changes, so existing prefixes are redone.
-stamp_version=1
-stamp=$prefix/.dlg-prefix-v$stamp_version
+source "$root/scripts/wine-env.sh"
+prefix=${DLG_WINEPREFIX:-$DLG_WINEPREFIX_DEFAULT}
+# Raise this when the configuration below changes, so existing prefixes are redone; a prefix of
+# the other architecture is redone too.
+stamp_version=2
+stamp=$prefix/.dlg-prefix-v$stamp_version-$WINEARCH
 
 # The prefix must belong to the user running wine; a prefix left by another user is redone.
 if [ -f "$stamp" ] && [ -O "$prefix" ]; then
@@ -22,10 +25,10 @@ if [ -f "$stamp" ] && [ -O "$prefix" ]; then
   exit 0  # another process finished it while we waited
 fi
 
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY  # booting needs no display, and must not open windows
 start=$(date +%s%N)
-echo "wine-prefix: creating $prefix"
+echo "wine-prefix: creating $prefix ($WINEARCH)"
 if [ -e "$prefix" ]; then
   wineserver -k >/dev/null 2>&1 9>&- || true
   rm -rf "$prefix"

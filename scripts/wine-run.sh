@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the project's prefix, with a time limit:
 #   scripts/wine-run.sh PROGRAM.exe [ARGS...]
-# The Windows build's CTest uses this as its emulator (cmake/mingw-i686.cmake).
+# The Windows builds' CTest uses this as its emulator (cmake/mingw-common.cmake), with
+# DLG_WINEARCH (win32 or win64, see scripts/wine-env.sh) set to the build's architecture; the
+# prefix is DLG_WINEPREFIX, or build/wineprefix-<arch>.
 #
 # The first wine of a session starts background programs (services, explorer, ...) that inherit
 # its standard output and error and keep them open; CTest reads a test's output from a pipe and
@@ -13,8 +15,8 @@
 # killed and the exit status is 124.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix}
-export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+source "$root/scripts/wine-env.sh" || exit 2
+export WINEPREFIX=${DLG_WINEPREFIX:-$DLG_WINEPREFIX_DEFAULT}
 
 if [ $# -eq 0 ]; then
   echo "usage: $0 PROGRAM.exe [ARGS...]" >&2

@@ -98,7 +98,7 @@ LRESULT CALLBACK DialogClient::WindowProc(HWND window, UINT message, WPARAM wPar
     client->received_.push_back({data.code, sender, data.data, MonotonicMs()});
     client->say(CodeName(data.code, true) + " (" + std::to_string(data.code) + "), " +
                 std::to_string(data.data.size()) + " bytes, wParam " +
-                std::to_string(reinterpret_cast<uintptr_t>(sender)));
+                HandleText(sender));
     return 1;
   }
   if (client && message == protocol::kHelpRequest) {
@@ -135,7 +135,7 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
 }
 
 bool DialogClient::launch(const std::string& className) {
-  std::string handle = std::to_string(reinterpret_cast<uintptr_t>(window_));
+  std::string handle = HandleText(window_);
   return launch(std::vector<std::string>{className, handle, handle, handle});
 }
 
@@ -207,7 +207,7 @@ bool DialogClient::waitReady() {
     say(failure_);
     return false;
   }
-  say("host form found (window " + std::to_string(reinterpret_cast<uintptr_t>(hostForm_)) + ")");
+  say("host form found (window " + HandleText(hostForm_) + ")");
   return true;
 }
 

@@ -8,8 +8,8 @@
 #include "dialogs/color_options.h"
 #include "dialogs/custom_colors.h"
 #include "platform/program_strings.h"
+#include "platform/record_sizes.h"
 
-static_assert(sizeof(CHOOSECOLORA) == 36, "the record size the platform is told");
 static_assert(cc::kRgbInit == CC_RGBINIT && cc::kFullOpen == CC_FULLOPEN &&
                   cc::kPreventFullOpen == CC_PREVENTFULLOPEN && cc::kShowHelp == CC_SHOWHELP &&
                   cc::kEnableHook == CC_ENABLEHOOK && cc::kSolidColor == CC_SOLIDCOLOR &&
@@ -37,7 +37,7 @@ BOOL RunColorDialog(TColorDialog& dialog, const DialogFunction<CHOOSECOLORA>& fu
   for (size_t i = 0; i < 16; ++i) custom[i] = static_cast<COLORREF>(colors[i]);
 
   CHOOSECOLORA record{};
-  record.lStructSize = sizeof record;
+  record.lStructSize = record_size::kChooseColor;
   record.hwndOwner = ApplicationHandle();
   record.rgbResult = ColorToRGB(dialog.FColor);
   record.lpCustColors = custom;

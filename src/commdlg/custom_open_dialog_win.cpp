@@ -44,7 +44,7 @@ void RaiseNotification(TCustomOpenDialog& dialog, HWND window, HWND parent, LPAR
   switch (notify->hdr.code) {
     case CDN_INITDONE:
       if (dialog.FCenter)
-        CenterDialogFrame(reinterpret_cast<HWND>(GetWindowLongA(window, GWL_HWNDPARENT)));
+        CenterDialogFrame(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_HWNDPARENT)));
       dialog.FOnInitDone(&dialog, wnd, frame, nfy);
       break;
     case CDN_SELCHANGE: dialog.FOnSelChange(&dialog, wnd, frame, nfy); break;

@@ -7,12 +7,11 @@
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "dialogs/file_names.h"
+#include "platform/record_sizes.h"
 
-// The record as the platform has known it since version 4: 76 bytes, without the trailing
-// reserved fields and FlagsEx (left zero).
-constexpr DWORD kRecordSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kRecordSize,
-              "the record size the platform is told");
+// The record as the platform has known it since version 4 (76 bytes on 32-bit), without the
+// trailing reserved fields and FlagsEx (left zero).
+constexpr DWORD kRecordSize = record_size::kOpenFileName;
 static_assert(ofn::kReadOnly == OFN_READONLY && ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
                   ofn::kEnableHook == OFN_ENABLEHOOK && ofn::kEnableTemplate == OFN_ENABLETEMPLATE &&
                   ofn::kAllowMultiSelect == OFN_ALLOWMULTISELECT &&
@@ -72,7 +71,7 @@ UINT_PTR CALLBACK ExplorerDialogHook(HWND window, UINT message, WPARAM, LPARAM l
   try {
     // The Explorer dialog's hook window is a child of the frame: the frame is its parent.
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
-      CenterOnScreen(reinterpret_cast<HWND>(GetWindowLongA(window, GWL_HWNDPARENT)));
+      CenterOnScreen(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_HWNDPARENT)));
   } catch (...) {
     KeepPendingFailure(std::current_exception());
   }

@@ -8,8 +8,8 @@
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "dialogs/find_options.h"
+#include "platform/record_sizes.h"
 
-static_assert(sizeof(FINDREPLACEA) == 40, "the record size the platform is told");
 static_assert(fr::kDown == FR_DOWN && fr::kWholeWord == FR_WHOLEWORD && fr::kMatchCase == FR_MATCHCASE &&
                   fr::kFindNext == FR_FINDNEXT && fr::kReplace == FR_REPLACE &&
                   fr::kReplaceAll == FR_REPLACEALL && fr::kDialogTerm == FR_DIALOGTERM &&
@@ -71,7 +71,7 @@ class TRedirectorWindow {
 class FindWindowState : public FindDialogWindow {
  public:
   explicit FindWindowState(TFindDialog& dialog) : dialog_(dialog) {
-    record_.lStructSize = sizeof record_;
+    record_.lStructSize = record_size::kFindReplace;
     record_.hwndOwner = ApplicationHandle();
     record_.hInstance = GetModuleHandleA(nullptr);
     record_.lpstrFindWhat = dialog.findTextBuffer();

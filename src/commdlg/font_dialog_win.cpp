@@ -7,9 +7,8 @@
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "dialogs/font_choice.h"
+#include "platform/record_sizes.h"
 
-// The record as the platform has known it since version 4: 60 bytes, with a 60-byte LOGFONTA.
-static_assert(sizeof(CHOOSEFONTA) == 60 && sizeof(LOGFONTA) == 60, "the record sizes the platform is told");
 static_assert(cf::kScreenFonts == CF_SCREENFONTS && cf::kPrinterFonts == CF_PRINTERFONTS &&
                   cf::kEnableHook == CF_ENABLEHOOK && cf::kInitToLogFontStruct == CF_INITTOLOGFONTSTRUCT &&
                   cf::kEffects == CF_EFFECTS && cf::kApply == CF_APPLY && cf::kLimitSize == CF_LIMITSIZE &&
@@ -90,7 +89,7 @@ BOOL RunFontDialog(TFontDialog& dialog, const FontDialogFunction& function) {
   TFont& font = *dialog.font();
   LOGFONTA logFont = LogicalFontOf(font);
   CHOOSEFONTA record{};
-  record.lStructSize = sizeof record;
+  record.lStructSize = record_size::kChooseFont;
   record.hwndOwner = ApplicationHandle();
   record.hDC = nullptr;  // whatever the device: the platform finds the fonts itself
   record.lpLogFont = &logFont;

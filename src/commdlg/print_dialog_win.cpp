@@ -4,8 +4,8 @@
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "dialogs/printer_records.h"
+#include "platform/record_sizes.h"
 
-static_assert(sizeof(PRINTDLGA) == 66, "the record size the platform is told");
 static_assert(pd::kSelection == PD_SELECTION && pd::kPageNums == PD_PAGENUMS && pd::kNoSelection == PD_NOSELECTION &&
                   pd::kNoPageNums == PD_NOPAGENUMS && pd::kCollate == PD_COLLATE &&
                   pd::kPrintToFile == PD_PRINTTOFILE && pd::kPrintSetup == PD_PRINTSETUP &&
@@ -26,7 +26,7 @@ void FreeBlocks(PRINTDLGA& record) {
 // mode, owned by the record until the dialog has answered.
 PRINTDLGA StartRecord(CurrentPrinter& printer, uint32_t flags, bool ctl3D) {
   PRINTDLGA record{};
-  record.lStructSize = sizeof record;
+  record.lStructSize = record_size::kPrintDlg;
   record.hInstance = GetModuleHandleA(nullptr);
   const DeviceBlocks blocks = BuildDeviceNames(printer);
   record.hDevNames = blocks.deviceNames;

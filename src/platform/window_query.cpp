@@ -131,3 +131,5 @@ bool SelectListViewItem(HWND listView, const std::string& name) {
   CloseHandle(process);
   return found >= 0;
 }
+
+std::string HandleText(HWND window) { return std::to_string(HandleToLong(window)); }

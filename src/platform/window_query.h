@@ -17,6 +17,10 @@ std::string DialogItemText(HWND dialog, int id);
 // The window's own text read with WM_GETTEXT.
 std::string WindowText(HWND window);
 HWND OwnerOf(HWND window);
+// A window handle as the server's command line takes it: the decimal of its 32-bit value.
+// Handles are 32-bit values on x64 too (sign-extended), which is what lets a client of either
+// architecture drive a server of the other.
+std::string HandleText(HWND window);
 // The first child dialog (#32770) of `frame` that has a control with `id`, or null: the custom
 // area of an Explorer dialog made from a template.
 HWND FindChildDialogWithItem(HWND frame, int id);

@@ -31,6 +31,7 @@
 
 #include "client/dialog_client.h"
 #include "platform/process.h"
+#include "platform/window_query.h"
 #include "server/protocol.h"
 
 #include <psapi.h>  // after <windows.h>, which platform/win32.h includes
@@ -219,7 +220,7 @@ void RunInprocTrip(const std::string& program, Trip& trip) {
   DialogClient::Options options;
   options.serverPath = program;
   DialogClient client(options);
-  std::string owner = std::to_string(reinterpret_cast<uintptr_t>(client.window()));
+  std::string owner = HandleText(client.window());
   double start = MonotonicMs();
   if (!client.launch({owner, kFileName, kInitialDir})) return;
   DialogWatch watch(client.serverThreadId(), client.window(), IDOK);
@@ -239,7 +240,7 @@ double InprocFirstDialog(const std::string& program) {
   DialogClient::Options options;
   options.serverPath = program;
   DialogClient client(options);
-  std::string notify = std::to_string(reinterpret_cast<uintptr_t>(client.window()));
+  std::string notify = HandleText(client.window());
   if (!client.launch({notify, kFileName, kInitialDir, std::to_string(kInprocIdleMs)}) || !client.waitReadyNotice())
     return -1;
   HWND window = client.received().front().sender;  // the ready notice names the program's window
@@ -385,7 +386,7 @@ int main(int argc, char** argv) {
     DialogClient::Options options;
     options.serverPath = program;
     DialogClient client(options);
-    std::string handle = std::to_string(reinterpret_cast<uintptr_t>(client.window()));
+    std::string handle = HandleText(client.window());
     for (std::string& argument : arguments)
       if (argument == "#") argument = handle;
     if (!client.launch(arguments) || !client.waitReadyNotice()) return result;

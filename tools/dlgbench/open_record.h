@@ -1,11 +1,11 @@
 // The open dialog record dlgserver.exe builds for a TOpenDialog request with FileName and
 // InitialDir set, for the in-process yardsticks to show the very same dialog: the record as of
-// version 4 (76 bytes), Explorer style, the server's centring hook.
+// version 4 (76 bytes on 32-bit), Explorer style, the server's centring hook.
 #pragma once
 
 #include <cstring>
 
-#include "platform/win32.h"
+#include "platform/record_sizes.h"
 
 // What the server's hook does: centre the frame, which is the hook window's parent.
 inline UINT_PTR CALLBACK CentringHook(HWND window, UINT message, WPARAM, LPARAM lParam) {
@@ -23,7 +23,7 @@ inline UINT_PTR CALLBACK CentringHook(HWND window, UINT message, WPARAM, LPARAM 
 // the record.
 inline OPENFILENAMEA ServerOpenRecord(HWND owner, HINSTANCE instance, char* file, const char* dir) {
   OPENFILENAMEA record{};
-  record.lStructSize = 76;
+  record.lStructSize = record_size::kOpenFileName;
   record.hwndOwner = owner;
   record.hInstance = instance;
   record.nFilterIndex = 1;

@@ -10,6 +10,7 @@
 
 #include "base/errors.h"
 #include "commdlg/dialog_host.h"
+#include "platform/record_sizes.h"
 #include "dialogs/color_options.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
@@ -48,7 +49,7 @@ TEST(ColorDialogTest, RecordCarriesWhatThePortableFunctionsCompute) {
   SetCtl3DFlag(true);
   Seen seen;
   EXPECT_EQ(0, RunColorDialog(dialog, Fake(seen, 0)));
-  EXPECT_EQ(36u, seen.record.lStructSize);
+  EXPECT_EQ(record_size::kChooseColor, seen.record.lStructSize);
   EXPECT_EQ(GetSysColor(COLOR_BTNFACE), seen.record.rgbResult) << "a system colour reaches the platform as RGB";
   EXPECT_EQ(static_cast<DWORD>(CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP |
                                CC_SOLIDCOLOR | CC_ANYCOLOR),

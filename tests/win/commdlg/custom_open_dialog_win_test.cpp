@@ -11,6 +11,7 @@
 
 #include "base/errors.h"
 #include "commdlg/dialog_host.h"
+#include "platform/record_sizes.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
@@ -76,7 +77,7 @@ TEST(CustomOpenDialogRecord, CarriesHookTemplateObjectAndOwner) {
       return 1;
     });
     EXPECT_EQ(1, answer) << c.label;
-    EXPECT_EQ(76u, seen.lStructSize) << c.label;
+    EXPECT_EQ(record_size::kOpenFileName, seen.lStructSize) << c.label;
     EXPECT_EQ(GetModuleHandleA(nullptr), seen.hInstance) << c.label;
     EXPECT_EQ(c.flags, seen.Flags) << c.label;
     EXPECT_EQ(c.maxFile, seen.nMaxFile) << c.label;

@@ -12,6 +12,7 @@
 
 #include "base/errors.h"
 #include "commdlg/dialog_host.h"
+#include "platform/record_sizes.h"
 #include "dialogs/file_names.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
@@ -89,7 +90,7 @@ TEST_F(FileDialogTest, RecordCarriesThePropertiesAsThePlatformExpects) {
   Seen seen;
   EXPECT_EQ(0, RunFileDialog(dialog, Fake(seen, 0)));
   const OPENFILENAMEA& r = seen.record;
-  EXPECT_EQ(76u, r.lStructSize);
+  EXPECT_EQ(record_size::kOpenFileName, r.lStructSize);
   EXPECT_EQ(reinterpret_cast<HWND>(0x1234), r.hwndOwner) << "the application window, whatever the Tag";
   EXPECT_EQ(GetModuleHandleA(nullptr), r.hInstance);
   EXPECT_EQ(Bytes("Text (*.txt)\0*.txt\0All\0*.*\0\0"), seen.filter);

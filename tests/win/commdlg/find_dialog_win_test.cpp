@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "commdlg/dialog_host.h"
+#include "platform/record_sizes.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -80,7 +81,7 @@ TEST(FindDialogTest, RecordCarriesBuffersHookAndOptionFlagsAndTheWindowIsShown) 
   SetCtl3DFlag(true);
   Seen seen;
   ASSERT_TRUE(RunFindDialog(dialog, Fake(seen)));
-  EXPECT_EQ(40u, seen.record.lStructSize);
+  EXPECT_EQ(record_size::kFindReplace, seen.record.lStructSize);
   EXPECT_EQ(0x8500u, seen.record.Flags);
   EXPECT_EQ(dialog.findTextBuffer(), seen.record.lpstrFindWhat);
   EXPECT_EQ(256, seen.record.wFindWhatLen);

@@ -12,6 +12,7 @@
 
 #include "base/errors.h"
 #include "commdlg/dialog_host.h"
+#include "platform/record_sizes.h"
 #include "dialogs/font_choice.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
@@ -62,7 +63,7 @@ TEST(FontDialogTest, RecordCarriesWhatThePortableFunctionsCompute) {
   Seen seen;
   EXPECT_EQ(0, RunFontDialog(dialog, Fake(seen, 0)));
   const CHOOSEFONTA& r = seen.record;
-  EXPECT_EQ(60u, r.lStructSize);
+  EXPECT_EQ(record_size::kChooseFont, r.lStructSize);
   EXPECT_EQ(nullptr, r.hDC) << "a device context for the printer";
   EXPECT_EQ(FontDialogFlags(fdPrinter, dialog.FOptions, true, 24, 8), r.Flags);
   EXPECT_EQ(static_cast<COLORREF>(kClWindowText), r.rgbColors) << "system colour not passed as stored";

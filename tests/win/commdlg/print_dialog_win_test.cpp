@@ -14,6 +14,7 @@
 #include "base/messages.h"
 #include "commdlg/current_printer_win.h"
 #include "commdlg/dialog_host.h"
+#include "platform/record_sizes.h"
 #include "dialogs/printer_records.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
@@ -125,7 +126,7 @@ TEST_F(PrintDialogTest, RecordCarriesFlagsPagesAndHooksCancelLeavesEverything) {
   Seen seen;
   EXPECT_EQ(0, RunPrintDialog(dialog, Fake(seen, {0, pd::kCollate | pd::kSelection, 9, 9, 9})));
   const PRINTDLGA& r = seen.record;
-  EXPECT_EQ(66u, r.lStructSize);
+  EXPECT_EQ(record_size::kPrintDlg, r.lStructSize);
   EXPECT_EQ(PrintDialogFlags(dialog), r.Flags);
   EXPECT_EQ(pd::kPageNums | pd::kNoPageNums, r.Flags & (pd::kPageNums | pd::kNoPageNums));
   EXPECT_EQ(2, r.nFromPage);
