@@ -79,24 +79,35 @@ endforeach()
 
 # find_package(DialogServer): a written config (the libraries' build include directories are
 # source folders, which an exported target may not carry), and its version file.
+# The architecture the SDK is for: win32 or win64, in the ZIP's name, and checked by the package
+# config (a 32-bit program cannot use the 64-bit libraries, nor the reverse).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(DLG_PACKAGE_ARCH win64)
+  set(DLG_PACKAGE_OTHER_ARCH win32)
+  set(DLG_PACKAGE_BITS 64)
+else()
+  set(DLG_PACKAGE_ARCH win32)
+  set(DLG_PACKAGE_OTHER_ARCH win64)
+  set(DLG_PACKAGE_BITS 32)
+endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/DialogServerConfig.cmake.in
   ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake
   INSTALL_DESTINATION ${DLG_INSTALL_CMAKEDIR})
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
-  VERSION ${DLG_PACKAGE_VERSION} COMPATIBILITY SameMajorVersion)
+  VERSION ${DLG_PACKAGE_VERSION} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)  # the config says why it refuses
 install(FILES ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake ${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
   DESTINATION ${DLG_INSTALL_CMAKEDIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${DLG_INSTALL_DOCDIR})
 
-# cpack (scripts/package.sh): the installed tree as dlgserver-<version>-win32.zip in the build
+# cpack (scripts/package.sh): the installed tree as dlgserver-<version>-<arch>.zip in the build
 # folder, everything under one top folder of that name.
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME dlgserver)
 set(CPACK_PACKAGE_VENDOR "The dialog server developers")
 set(CPACK_PACKAGE_VERSION ${DLG_PACKAGE_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Dialog server for 32-bit Windows, its client libraries and tools")
-set(CPACK_PACKAGE_FILE_NAME dlgserver-${DLG_PACKAGE_VERSION}-win32)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Dialog server for ${DLG_PACKAGE_BITS}-bit Windows programs, its client libraries and tools")
+set(CPACK_PACKAGE_FILE_NAME dlgserver-${DLG_PACKAGE_VERSION}-${DLG_PACKAGE_ARCH})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 # A source package holds the sources, never the build folders.

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # The association lookup's cost per selection change, under Wine, for INI sections of 10, 100
-# and 1000 entries:
+# and 1000 entries, on every Windows architecture the host runs (or DLG_WINEARCH alone):
 #   scripts/bench-fsl.sh [RUNS]
-# Builds fslbench.exe first when needed (DLG_WIN_BUILD, default build/win32) and runs it in
-# that build's own Wine prefix.
+# Builds fslbench.exe first when needed (build/win32, build/win64) and runs each in that build's
+# own Wine prefix, under a heading that names the architecture.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${DLG_WIN_BUILD:-$root/build/win32}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-fi
-cmake --build "$build" -j2 --target fslbench >&2
-export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$build/wineprefix}
-exec "$root/scripts/wine-run.sh" "$build/bin/fslbench.exe" "$@"
+source "$root/scripts/arch.sh"
+arches=${DLG_WINEARCH:-$("$root/scripts/host-arches.sh")}
+for arch in $arches; do
+  build=$root/build/$arch
+  dlg_configure_build "$arch" "$build" >/dev/null
+  cmake --build "$build" -j2 --target fslbench >&2
+  echo "== $arch build =="
+  DLG_WINEARCH=$arch DLG_WINEPREFIX=${DLG_WINEPREFIX:-$build/wineprefix} \
+    "$root/scripts/wine-run.sh" "$build/bin/fslbench.exe" "$@"
+done

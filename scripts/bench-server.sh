@@ -8,14 +8,19 @@
 # the decision to show it to the dialog visible (the server idle 1000, 500 and 200 ms after its
 # host form appeared and sent the request at once, with and without the warm-up, against a
 # running program's first GetOpenFileNameA in inproc_first.exe), the size of dlgserver.exe.
-# Median, min and max of RUNS (default 15); `first` measures the first dialog only. Builds what
-# it needs first; DLG_WIN_BUILD and DLG_WINEPREFIX choose the build and the Wine prefix.
+# Median, min and max of RUNS (default 15); `first` measures the first dialog only.
+# Runs on every Windows architecture the host runs (or DLG_WINEARCH alone), each build against
+# the in-process references of its own architecture, under a heading that names it. Builds what
+# it needs first (build/win32, build/win64); DLG_WINEPREFIX chooses the Wine prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${DLG_WIN_BUILD:-$root/build/win32}
+source "$root/scripts/arch.sh"
 "$root/scripts/setup.sh" >&2
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-fi
-cmake --build "$build" -j2 --target dlgbench >&2
-exec "$root/scripts/wine-gui-run.sh" "$build/bin/dlgbench.exe" "$@"
+arches=${DLG_WINEARCH:-$("$root/scripts/host-arches.sh")}
+for arch in $arches; do
+  build=$root/build/$arch
+  dlg_configure_build "$arch" "$build" >/dev/null
+  cmake --build "$build" -j2 --target dlgbench >&2
+  echo "== $arch build =="
+  DLG_WINEARCH=$arch "$root/scripts/wine-gui-run.sh" "$build/bin/dlgbench.exe" "$@"
+done

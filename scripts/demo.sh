@@ -8,7 +8,8 @@
 #   4. the print dialog over a test printer that prints to a file.
 # Prints each request, the exchange and the reply, and saves screenshots in build/demo/
 # (dialog.png, fsl-dialog.png, fsl-warning.png, color-dialog.png, font-dialog.png,
-# print-dialog.png).
+# print-dialog.png). It uses the build the host can run: the 32-bit one (build/win32) where the
+# host runs 32-bit code, else the 64-bit one (build/win64); DLG_WINEARCH=win32|win64 chooses.
 #   scripts/demo.sh                 on a virtual display, everything chosen automatically
 #   scripts/demo.sh --interactive   on your display ($DISPLAY): you choose
 set -euo pipefail
@@ -21,14 +22,16 @@ case "${1:-}" in
 esac
 
 "$root/scripts/setup.sh" >&2
-build=${DLG_WIN_BUILD:-$root/build/win32}
-echo "demo: building dlgserver.exe and dlgrun.exe in $build" >&2
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-fi
+source "$root/scripts/arch.sh"
+export DLG_WINEARCH
+DLG_WINEARCH=$(dlg_run_arch)
+build=$root/build/$DLG_WINEARCH
+echo "demo: the $DLG_WINEARCH build ($([ "$DLG_WINEARCH" = win64 ] && echo 64 || echo 32)-bit dlgserver.exe)," \
+     "building dlgserver.exe and dlgrun.exe in $build" >&2
+dlg_configure_build "$DLG_WINEARCH" "$build" >/dev/null
 cmake --build "$build" -j2 --target dlgserver dlgrun add_test_printer >/dev/null
 
-export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui}
+export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui-$DLG_WINEARCH}
 "$root/scripts/wine-prefix.sh" >&2
 out=$root/build/demo
 mkdir -p "$out" "$DLG_WINEPREFIX/drive_c/demo"

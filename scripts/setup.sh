@@ -1,12 +1,24 @@
 #!/usr/bin/env bash
-# Installs what the two builds and their tests need, and prepares a Wine prefix under build/.
+# Installs what the builds and their tests need, and prepares the Wine prefixes under build/:
+# both mingw-w64 cross compilers always (both Windows builds are built on every host), and Wine
+# for the architectures this host can run (scripts/host-arches.sh): wine32 and wine64 where it
+# runs 32-bit code, wine64 alone where it runs only 64-bit code.
 # Idempotent: a second run only checks, and takes a second or two.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
+if ! arches=$("$root/scripts/host-arches.sh"); then
+  echo "setup: this host runs neither 32-bit nor 64-bit x86 Linux programs, so Wine cannot run" \
+       "any Windows program here" >&2
+  exit 1
+fi
+
 need_packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick bsdextrautils)
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine fonts-wine xvfb xauth x11-utils imagemagick bsdextrautils)
+case " $arches " in *" win64 "*) need_packages+=(wine64) ;; esac
+case " $arches " in *" win32 "*) need_packages+=(wine32:i386) ;; esac
 
 missing=()
 for p in "${need_packages[@]}"; do
@@ -20,11 +32,19 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=sudo
   fi
   export DEBIAN_FRONTEND=noninteractive
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-"$root/scripts/wine-prefix.sh"
+# Now that Wine is there, its own loaders must start for every architecture found above.
+if ! loaders=$("$root/scripts/host-arches.sh" --loaders) || [ "$loaders" != "$arches" ]; then
+  echo "setup: this host runs $arches code, but Wine's loaders start only for '${loaders:-none}'" >&2
+  exit 1
+fi
+for arch in $arches; do
+  DLG_WINEARCH=$arch "$root/scripts/wine-prefix.sh"
+done
+echo "setup: this host runs Windows programs of: $arches"

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds and tests everything, as CI does (.ci/run):
-#   1. scripts/setup.sh (packages, Wine prefix);
+#   1. scripts/setup.sh (packages, Wine prefixes);
 #   2. the native build with address and undefined-behaviour sanitizers (build/native) and its
 #      tests: unit tests and the fuzz targets' seeds;
-#   3. the Windows build (build/win32) and its tests under Wine, on a virtual X display that this
-#      script starts and stops, with one Wine server kept up for the whole run.
+#   3. both Windows builds, 32-bit (build/win32) and 64-bit (build/win64), always;
+#   4. their tests under Wine for every architecture this host runs (scripts/host-arches.sh),
+#      each in a prefix of its own, on a virtual X display that this script starts and stops;
+#      where the host runs no 32-bit code, the 32-bit build's static checks instead (label
+#      "static"); where it runs both, the cross-architecture test (label "cross") last.
 # Every phase runs even when an earlier one failed (except what depends on a failed build); the
-# exit status is non-zero when anything failed. A summary with the time of each phase ends it.
-# DLG_JOBS sets the parallel jobs (default 2).
+# exit status is non-zero when anything failed. A summary with the time of each phase and the
+# architectures whose tests ran ends it. DLG_JOBS sets the parallel jobs (default 2).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -44,15 +47,16 @@ skip() {
   summary+=("$(printf '  %-14s %-12s' "$1" "skipped")")
 }
 
-# run_ctest BUILD_DIR: runs the tests, counts them, fails when none ran.
+# run_ctest BUILD_DIR LOG_NAME [CTEST_ARGS...]: runs the tests, counts them, fails when none ran.
 run_ctest() {
-  local log=$logs/$(basename "$1").ctest.log
-  ctest --test-dir "$1" -j "$jobs" --output-on-failure --output-log "$log"
+  local dir=$1 log=$logs/$2.ctest.log
+  shift 2
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --output-log "$log" "$@"
   local rc=$?
   local line
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
   if [ -z "$line" ]; then
-    echo "test.sh: no test ran in $1" >&2
+    echo "test.sh: no test ran in $dir $*" >&2
     return 1
   fi
   local failed total
@@ -61,15 +65,14 @@ run_ctest() {
   tests_passed=$((tests_passed + total - failed))
   tests_failed=$((tests_failed + failed))
   phase_note="   $((total - failed)) passed, $failed failed"
+  last_total=$total
   [ "$total" -gt 0 ] || return 1
   return $rc
 }
 
-# The virtual display and the Wine server, stopped by PID (display) and by prefix (server).
-export WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix} WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# The virtual display, shared by both architectures, stopped by PID.
 xvfb_pid=
-start_wine_session() {
+start_display() {
   local displayfile=$logs/xvfb.display
   rm -f "$displayfile"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" \
@@ -86,54 +89,102 @@ start_wine_session() {
   fi
   export DISPLAY=:$(head -n1 "$displayfile")
   echo "display $DISPLAY (Xvfb pid $xvfb_pid)"
+}
+
+# One architecture's Wine session: the server of its shared prefix, kept up for the whole run of
+# its tests, in a subshell so that the architecture's environment stays there.
+start_wine_server() (
+  export DLG_WINEARCH=$1
+  source scripts/wine-env.sh
+  export WINEPREFIX=$DLG_WINEPREFIX_DEFAULT
   # A server left from an earlier run has no display: start afresh, persistent until the end.
   wineserver -k >/dev/null 2>&1 || true
   wineserver -p >>"$WINEPREFIX.log" 2>&1 </dev/null
   # The first program starts Wine's background programs; they keep its output open, so it
   # must not be a test's (scripts/wine-run.sh).
   wine cmd /c exit >>"$WINEPREFIX.log" 2>&1 </dev/null
-}
+)
 
-stop_wine_session() {
-  wineserver -k >/dev/null 2>&1 || true
+stop_wine_server() (
+  export DLG_WINEARCH=$1
+  source scripts/wine-env.sh
+  WINEPREFIX=$DLG_WINEPREFIX_DEFAULT wineserver -k >/dev/null 2>&1 || true
   # The display and session the end-to-end tests keep for their own prefix.
-  DLG_WINEPREFIX=$root/build/win32/wineprefix-gui scripts/wine-gui-run.sh --stop
+  DLG_WINEPREFIX=$root/build/$1/wineprefix-gui scripts/wine-gui-run.sh --stop
+)
+
+stop_everything() {
+  for arch in win32 win64; do stop_wine_server "$arch" 2>/dev/null; done
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     xvfb_pid=
   fi
 }
-trap stop_wine_session EXIT
+trap stop_everything EXIT
 trap 'exit 130' INT TERM
 
+# arch_tests ARCH [CTEST_ARGS...]: the architecture's tests in its own Wine session.
+arch_tests() {
+  local arch=$1
+  shift
+  start_wine_server "$arch" || { echo "test.sh: the $arch Wine server did not start" >&2; return 1; }
+  run_ctest "build/$arch" "$arch" "$@"
+  local rc=$?
+  stop_wine_server "$arch"
+  return $rc
+}
+
+ran=()  # "win32 (N tests)" for each architecture whose tests ran
 total_start=$SECONDS
 
 if phase setup scripts/setup.sh; then
+  arches=$(scripts/host-arches.sh)
+  echo "this host runs Windows programs of: $arches"
+  runs() { [[ " $arches " == *" $1 "* ]]; }
+
   if phase "native build" bash -c "cmake -S . -B build/native -DDLG_SANITIZE=ON &&
                                    cmake --build build/native -j $jobs"; then
     export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-    phase "native tests" run_ctest build/native
+    phase "native tests" run_ctest build/native native
   else
     skip "native tests"
   fi
 
-  # The Windows build converts form descriptions with a comptext of the build machine: the
+  # The Windows builds convert form descriptions with a comptext of the build machine: the
   # native build's, when it was built.
   host_comptext=
   [ -x build/native/tools/comptext ] && host_comptext=-DDLG_HOST_COMPTEXT=$root/build/native/tools/comptext
-  if phase "win32 build" bash -c "cmake -S . -B build/win32 \
-                                     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $host_comptext &&
-                                   cmake --build build/win32 -j $jobs"; then
-    if phase "wine session" start_wine_session; then
-      phase "win32 tests" run_ctest build/win32
+  built=()
+  for arch in win32 win64; do
+    toolchain=cmake/mingw-i686.cmake
+    [ $arch = win64 ] && toolchain=cmake/mingw-x86_64.cmake
+    phase "$arch build" bash -c "cmake -S . -B build/$arch -DCMAKE_TOOLCHAIN_FILE=$toolchain $host_comptext &&
+                                 cmake --build build/$arch -j $jobs" && built+=($arch)
+  done
+  is_built() { [[ " ${built[*]} " == *" $1 "* ]]; }
+
+  display=no
+  phase "display" start_display && display=yes
+  for arch in win32 win64; do
+    if ! is_built $arch; then
+      skip "$arch tests"
+    elif ! runs $arch; then
+      # Nothing of this build can run here; what needs no Wine still runs.
+      phase "$arch static" run_ctest build/$arch "$arch-static" -L static
+      ran+=("$arch: static checks only (this host runs no $arch code)")
+    elif [ $display = no ]; then
+      skip "$arch tests"
+    elif phase "$arch tests" arch_tests $arch -LE cross; then
+      ran+=("$arch: $last_total tests")
     else
-      skip "win32 tests"
+      ran+=("$arch: $last_total tests, some failed")
     fi
-    stop_wine_session
+  done
+  if runs win32 && runs win64 && is_built win32 && is_built win64 && [ $display = yes ]; then
+    phase "cross-arch" arch_tests win64 -L cross && ran+=("cross-architecture: $last_total tests")
   else
-    skip "wine session"
-    skip "win32 tests"
+    ran+=("cross-architecture: not run (needs a host that runs both, and both builds)")
   fi
 else
   skip "everything else"
@@ -143,6 +194,7 @@ echo
 echo "summary (total $((SECONDS - total_start)) s):"
 printf '%s\n' "${summary[@]}"
 echo "tests: $tests_passed passed, $tests_failed failed"
+for line in "${ran[@]}"; do echo "  $line"; done
 if [ $failures -ne 0 ]; then
   echo "test.sh: FAILED ($failures phase(s))"
   exit 1

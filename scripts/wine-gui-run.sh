@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program that shows windows under Wine, on a virtual display:
 #   scripts/wine-gui-run.sh PROGRAM.exe [ARGS...]
-# Its own prefix (DLG_WINEPREFIX, default build/wineprefix-gui) and its own Xvfb, shared by every
+# Its own prefix (DLG_WINEPREFIX, default build/wineprefix-gui-<arch>) and its own Xvfb, shared by every
 # run for that prefix: a prefix's Wine session (wineserver, explorer) lives on one display, so
 # the display must outlive the session. The Xvfb and the prefix's wineserver are stopped
 # DLG_XVFB_LINGER seconds (default 30) after the last run ended. With DLG_USE_DISPLAY=1 the
@@ -10,7 +10,7 @@
 # display and Wine session at once (scripts/test.sh does, at its end).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui}
+export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui-${DLG_WINEARCH:-win32}}
 prefix=$DLG_WINEPREFIX
 linger=${DLG_XVFB_LINGER:-30}
 

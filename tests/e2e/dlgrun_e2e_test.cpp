@@ -2,8 +2,6 @@
 // narration on standard error, time-outs, and the server ending with dlgrun.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "platform/process.h"
 #include "platform/win32.h"
 #include "testing/process_end_win.h"
+#include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -25,72 +24,11 @@ std::string Text(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string TempPath(const std::string& name) {
-  char dir[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + "dlgrun-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
-
-struct Finished {
-  DWORD exitCode = 999;
-  std::string out, err;
-};
-
-HANDLE Inheritable(const std::string& path, bool write) {
-  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
-  return CreateFileA(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                     &security, write ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
-}
-
-// Starts dlgrun.exe with `arguments` and `input` on standard input.
-class DlgRun {
+// dlgrun.exe beside this program, started with `arguments` and `input` on standard input.
+class DlgRun : public ProgramRun {
  public:
-  DlgRun(const std::vector<std::string>& arguments, const std::string& input = std::string()) {
-    outPath_ = TempPath("out"), errPath_ = TempPath("err"), inPath_ = TempPath("in");
-    WriteFile(inPath_, input);
-    HANDLE in = Inheritable(inPath_, false), out = Inheritable(outPath_, true), err = Inheritable(errPath_, true);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in, startup.hStdOutput = out, startup.hStdError = err;
-    std::string program = ProgramDirectory() + "dlgrun.exe";
-    std::string line = CommandLineFor(program, arguments);
-    PROCESS_INFORMATION info{};
-    started_ = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
-    CloseHandle(in), CloseHandle(out), CloseHandle(err);
-    if (started_) {
-      process_ = info.hProcess;
-      CloseHandle(info.hThread);
-    }
-  }
-  ~DlgRun() {
-    if (process_) {
-      TerminateProcess(process_, 1);
-      CloseHandle(process_);
-    }
-    DeleteFileA(outPath_.c_str()), DeleteFileA(errPath_.c_str()), DeleteFileA(inPath_.c_str());
-  }
-  bool started() const { return started_; }
-  HANDLE process() const { return process_; }
-  std::string err() const { return ReadFile(errPath_); }
-
-  Finished wait(DWORD ms = 60000) {
-    Finished result;
-    if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return result;
-    GetExitCodeProcess(process_, &result.exitCode);
-    result.out = ReadFile(outPath_);
-    result.err = ReadFile(errPath_);
-    return result;
-  }
+  DlgRun(const std::vector<std::string>& arguments, const std::string& input = std::string())
+      : ProgramRun(ProgramDirectory() + "dlgrun.exe", arguments, input) {}
 
   // The server's process id, from the narration.
   DWORD serverProcessId(DWORD ms = 20000) const {
@@ -102,11 +40,6 @@ class DlgRun {
     }
     return 0;
   }
-
- private:
-  bool started_ = false;
-  HANDLE process_ = nullptr;
-  std::string outPath_, errPath_, inPath_;
 };
 
 // The order in which `needles` appear in `text`; npos for a missing one.
@@ -125,7 +58,7 @@ bool Ascending(const std::vector<size_t>& at) {
 TEST(DlgRunTest, AcceptedRunPrintsTheReplyExactlyAndExitsZero) {
   std::string request = Text({"object OpenDialog1x: TOpenDialog", "  FileName = 'C:\\windows\\win.ini'", "end"});
   std::string requestPath = TempPath("request.txt");
-  WriteFile(requestPath, request);
+  WriteWholeFile(requestPath, request);
   DlgRun run({"--auto", "ok", "TOpenDialog", requestPath});
   ASSERT_TRUE(run.started());
   Finished done = run.wait();

@@ -48,10 +48,24 @@ for folder in "$sdk"/include/*/; do
 done
 echo "ok   layout"
 
-# 3. Configure and build the consumer against the installed tree only. The toolchain searches
-# packages only under the mingw root, so the package's folder is given as DialogServer_DIR.
+# 3. Configure and build the consumer against the installed tree only, with the build's own
+# toolchain; the other architecture's toolchain must be refused with a reason. The toolchain
+# searches packages only under the mingw root, so the package's folder is given as DialogServer_DIR.
+toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt")
+[[ $toolchain == /* ]] || toolchain=$root/$toolchain  # given relative to the source tree
+case $toolchain in
+  *i686*) other_toolchain=$root/cmake/mingw-x86_64.cmake arch=win32 ;;
+  *x86_64*) other_toolchain=$root/cmake/mingw-i686.cmake arch=win64 ;;
+  *) fail "configure: $build was not made with a mingw toolchain file of ours ('$toolchain')" ;;
+esac
+cmake -S "$root/tests/package/consumer" -B "$work/wrong-arch" -DCMAKE_TOOLCHAIN_FILE="$other_toolchain" \
+  -DDialogServer_DIR="$sdk/lib/cmake/DialogServer" >"$work/wrong-arch.log" 2>&1 &&
+  fail "configure: the $arch SDK was accepted by a project of the other architecture" "$work/wrong-arch.log"
+grep -q "this DialogServer SDK ($arch) is for" "$work/wrong-arch.log" ||
+  fail "configure: the $arch SDK refused the other architecture without saying why" "$work/wrong-arch.log"
+echo "ok   refused by a project of the other architecture"
 cmake -S "$root/tests/package/consumer" -B "$consumer" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DDialogServer_DIR="$sdk/lib/cmake/DialogServer" >"$work/configure.log" 2>&1 ||
   fail "configure: find_package(DialogServer) or the consumer's configuration failed" "$work/configure.log"
 cmake --build "$consumer" -j "$jobs" >"$work/build.log" 2>&1 ||

@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# dlgserver.exe imports no common dialog library (it loads comdlg32 after its ready notice) and
-# carries no symbol table:
-#   imports_test.sh OBJDUMP DLGSERVER.EXE
+# dlgserver.exe is a program of the build's architecture, imports no common dialog library (it
+# loads comdlg32 after its ready notice), carries no symbol table and stays small:
+#   imports_test.sh OBJDUMP DLGSERVER.EXE BITS   (BITS: 32 or 64)
+# It needs no Wine, so it runs on every host for both builds.
 set -uo pipefail
-objdump=$1 exe=$2
+objdump=$1 exe=$2 bits=$3
+max_size=$((512 * 1024))
 dump=$("$objdump" -p "$exe") || { echo "cannot read $exe"; exit 1; }
+format=$("$objdump" -f "$exe" | sed -n 's/.*file format //p')
+expected_format=pei-i386
+[ "$bits" = 64 ] && expected_format=pei-x86-64
+echo "format: $format"
+[ "$format" = "$expected_format" ] || { echo "FAIL: a $bits-bit build made a $format program"; exit 1; }
 imports=$(grep 'DLL Name:' <<<"$dump" | awk '{print toupper($3)}' | sort | tr '\n' ' ')
 echo "imports: $imports"
 # The check reads the import table for real: the kernel is always there.
@@ -17,4 +24,7 @@ for dll in COMDLG32.DLL SHELL32.DLL COMCTL32.DLL; do
 done
 symbols=$("$objdump" -t "$exe" 2>/dev/null | grep -c '^\[' || true)
 echo "symbols: $symbols"
-echo "size: $(stat -c %s "$exe") bytes"
+[ "$symbols" -eq 0 ] || { echo "FAIL: dlgserver.exe carries $symbols symbols"; exit 1; }
+size=$(stat -c %s "$exe")
+echo "size: $size bytes"
+[ "$size" -le "$max_size" ] || { echo "FAIL: dlgserver.exe is over $max_size bytes"; exit 1; }
