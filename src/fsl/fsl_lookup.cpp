@@ -16,9 +16,11 @@ bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 // The length of the part of `path` that is copied unchanged and never looked up: "C:" for a
 // drive path, "\\server\share" for a network path, nothing for a path from the root of the
-// current drive ("\DATA\X.FSL"). npos for a relative path, which is not expanded at all.
+// current drive ("\DATA\X.FSL"). npos for a relative path, which is not expanded at all, and
+// for a drive-relative one ("C:X.FSL", "C:DIR\X.FSL": relative to that drive's current folder).
 size_t RootLength(const std::string& path) {
-  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') return 2;
+  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':')
+    return path.size() == 2 || path[2] == '\\' ? 2 : std::string::npos;
   if (path.compare(0, 2, "\\\\") == 0) {
     size_t server = path.find('\\', 2);
     if (server == std::string::npos) return path.size();
@@ -48,8 +50,7 @@ std::string ExpandLongPath(FslPlatform& platform, const std::string& path) {
   if (root == std::string::npos) return path;
   std::string result = path.substr(0, root);
   // The separator right after the root counts as seen but is not looked up; every later one
-  // ends a directory whose long name is appended. A drive path looks at separators from the
-  // fourth character on even when its third is not one ("C:X\Y" gives "C:\X\Y").
+  // ends a directory whose long name is appended.
   const size_t firstLookedUp = root + 1;
   bool separatorSeen = root < path.size() && path[root] == '\\';
   size_t lastSeparator = separatorSeen ? root : 0;

@@ -25,7 +25,8 @@ FslChoice LookupFSLFile(FslPlatform& platform, const std::string& iniFile,
 // directory and whose last-write time has a DOS date and time.
 bool IsExistingFile(FslPlatform& platform, const std::string& name);
 // `path` with each component in its long form; components that do not exist stay as written.
-// "C:" (or "\\server\share") is kept as it is; a relative path comes back unchanged.
+// "C:" (or "\\server\share") is kept as it is; a relative path, and a drive-relative one such as
+// "C:X.FSL", comes back unchanged.
 std::string ExpandLongPath(FslPlatform& platform, const std::string& path);
 // The long name of the last component of `path` as the file system stores it; the text after
 // the last "\" when nothing is found.

@@ -133,3 +133,9 @@ bool SelectListViewItem(HWND listView, const std::string& name) {
 }
 
 std::string HandleText(HWND window) { return std::to_string(HandleToLong(window)); }
+
+bool WindowsOfOneProcess(HWND a, HWND b) {
+  DWORD processA = 0, processB = 0;
+  if (!a || !b || !GetWindowThreadProcessId(a, &processA) || !GetWindowThreadProcessId(b, &processB)) return false;
+  return processA == processB;
+}

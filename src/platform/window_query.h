@@ -17,6 +17,8 @@ std::string DialogItemText(HWND dialog, int id);
 // The window's own text read with WM_GETTEXT.
 std::string WindowText(HWND window);
 HWND OwnerOf(HWND window);
+// True when both windows exist and belong to one process.
+bool WindowsOfOneProcess(HWND a, HWND b);
 // A window handle as the server's command line takes it: the decimal of its 32-bit value.
 // Handles are 32-bit values on x64 too (sign-extended), which is what lets a client of either
 // architecture drive a server of the other.

@@ -16,6 +16,7 @@
 #include "commdlg/dialog_host.h"
 #include "objects/type_info.h"
 #include "platform/copy_data.h"
+#include "platform/window_query.h"
 #include "server/application.h"
 #include "server/host_form.h"
 #include "server/protocol.h"
@@ -30,6 +31,10 @@ LRESULT THostForm::handleCopyData(HWND sender, const CopyDataMessage& message) {
       result = 1;
       break;
     case protocol::kRunRequest:
+      // Only the client drives its server: a request sent from a window of another process
+      // would hand that process the user's choice, or open a dialog on the user's screen for
+      // it. It is answered 0, as an unknown code is, and the server goes on waiting.
+      if (!WindowsOfOneProcess(sender, notifyWindow_)) break;
       // One dialog per process: after the reply the server ends. A class without a dialog kind
       // runs nothing, and the server goes on waiting.
       result = runDialog(sender, request);

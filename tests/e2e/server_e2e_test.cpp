@@ -16,6 +16,7 @@
 #include "platform/window_query.h"
 #include "server/protocol.h"
 #include "testing/process_end_win.h"
+#include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -262,6 +263,34 @@ TEST_F(ServerTest, ServerWaitsForARequestAndAnswersProbes) {
 TEST_F(ServerTest, ClosingTheHostFormEndsTheServer) {
   Start("TOpenDialog");
   ASSERT_TRUE(PostMessageA(client_->hostForm(), WM_CLOSE, 0, 0));
+  ExpectServerEndsWithZero();
+}
+
+TEST_F(ServerTest, OnlyTheClientsProcessDrivesTheServerAndTheReplyGoesToTheSender) {
+  Start("TOpenDialog");
+  const std::string request = "object X: TOpenDialog\r\nend\r\n";
+  // Another process: answered 0, no reply, no dialog, and the server goes on waiting.
+  ProgramRun foreign(ProgramDirectory() + "foreign_sender.exe", {HandleText(client_->hostForm())});
+  ASSERT_TRUE(foreign.started());
+  EXPECT_EQ(0u, foreign.wait().exitCode) << "answer + 10 if a reply came";
+  ExpectStillRunning();
+  for (HWND window : ThreadWindows(client_->serverThreadId()))
+    EXPECT_FALSE(IsWindowVisible(window)) << "a " << WindowClassName(window) << " opened for another process";
+
+  // Another window of the client's process: the reply goes to that window, the notices to NOTIFY.
+  DialogClient other;
+  LRESULT answer = 0;
+  ASSERT_TRUE(SendCopyDataTimeout(client_->hostForm(), other.window(), protocol::kRunRequest, request, 10000, &answer));
+  EXPECT_EQ(1, answer);
+  for (int i = 0; i < 500 && other.received().empty(); ++i) {
+    client_->pump(20);
+    for (HWND window : ThreadWindows(client_->serverThreadId()))
+      if (IsWindowVisible(window) && WindowClassName(window) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  }
+  ASSERT_EQ(1u, other.received().size()) << "the reply reached the sender's window";
+  EXPECT_EQ(protocol::kCancelledReply, other.received()[0].code);
+  EXPECT_EQ(client_->hostForm(), other.received()[0].sender);
+  EXPECT_EQ((std::vector<uint32_t>{protocol::kReadyNotice, protocol::kRunningNotice}), Codes());
   ExpectServerEndsWithZero();
 }
 

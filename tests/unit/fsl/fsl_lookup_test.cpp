@@ -51,6 +51,7 @@ TEST(FslLookupTest, OutcomeFollowsWhatTheSectionHoldsForTheKey) {
       {"first of equal keys", {{kKey, kLongFsl}, {kLowerKey, "C:\\X"}}, kRunOne, kLongFsl, true},
       {"empty value, .fsl beside", {{kKey, ""}}, kRunOne, "", false},
       {"empty first of equal keys", {{kKey, ""}, {kLowerKey, "C:\\X.FSL"}}, kRunOne, "", false},
+      {"drive-relative value unchanged", {{kKey, "C:RUNONE~1.FSL"}}, kRunOne, "C:RUNONE~1.FSL", true},
       {"missing component stays", {{kKey, "C:\\FSLFIL~1\\GONE.FSL"}}, kRunOne,
        "C:\\Fsl files\\GONE.FSL", true},
       {"value cut at 1023", {{kKey, "C:\\FSLFIL~1\\" + std::string(1500, 'L')}}, kRunOne,
@@ -85,6 +86,8 @@ TEST(FslLookupTest, ExpandLongPathExpandsEveryComponentAfterTheRoot) {
       {"\\\\srv\\share", "\\\\srv\\share"}, {"\\\\srv", "\\\\srv"},
       {"\\FSLFIL~1\\RUNONE~1.FSL", "\\Fsl files\\Run one.fsl"}, {"\\", "\\"},
       {"FSLFIL~1\\RUNONE~1.FSL", "FSLFIL~1\\RUNONE~1.FSL"}, {"FSLFIL~1", "FSLFIL~1"},
+      // Drive-relative: relative to the drive's current folder, so unchanged like any relative.
+      {"C:X.FSL", "C:X.FSL"}, {"C:FSLFIL~1\\RUNONE~1.FSL", "C:FSLFIL~1\\RUNONE~1.FSL"}, {"C:X\\Y", "C:X\\Y"},
   };
   for (const auto& c : kCases) EXPECT_EQ(c.result, ExpandLongPath(fs, c.path)) << c.path;
 }
