@@ -198,15 +198,15 @@ void CurrentPrinter::selectDefault() {
 
 int32_t CurrentPrinter::copies() {
   if (selected_ < 0) selectDefault();
-  if (!deviceMode_) throw EPrinter(PrinterText(kPrinterNotSupportedResource));
   Locked mode(deviceMode_);
+  if (!mode.data()) throw EPrinter(PrinterText(kPrinterNotSupportedResource));
   return static_cast<DEVMODEA*>(mode.data())->dmCopies;
 }
 
 void CurrentPrinter::setCopies(int32_t copies) {
   if (selected_ < 0) selectDefault();
-  if (!deviceMode_) throw EPrinter(PrinterText(kPrinterNotSupportedResource));
   Locked mode(deviceMode_);
+  if (!mode.data()) throw EPrinter(PrinterText(kPrinterNotSupportedResource));
   static_cast<DEVMODEA*>(mode.data())->dmCopies = static_cast<short>(copies);
 }
 
@@ -224,10 +224,12 @@ DeviceBlocks BuildDeviceNames(CurrentPrinter& printer) {
   if (!selection.deviceMode) return {nullptr, nullptr};
   const std::vector<uint8_t> bytes = DeviceNamesBlock(selection.names);
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+  bool written = false;
   if (block) {
     Locked names(block);
-    if (names.data()) std::memcpy(names.data(), bytes.data(), bytes.size());
+    if (names.data()) std::memcpy(names.data(), bytes.data(), bytes.size()), written = true;
   }
+  if (!written && block) GlobalFree(block), block = nullptr;
   return {selection.deviceMode, block};
 }
 
@@ -236,9 +238,13 @@ HGLOBAL CopyDeviceMode(HGLOBAL block) {
   const SIZE_T size = GlobalSize(block);
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
   if (!copy) return nullptr;
-  Locked from(block), to(copy);
-  if (from.data() && to.data()) std::memcpy(to.data(), from.data(), size);
-  return copy;
+  bool copied = false;
+  {
+    Locked from(block), to(copy);
+    if (from.data() && to.data()) std::memcpy(to.data(), from.data(), size), copied = true;
+  }
+  if (!copied) GlobalFree(copy);
+  return copied ? copy : nullptr;
 }
 
 void ApplyPrinterChoice(CurrentPrinter& printer, HGLOBAL deviceMode, HGLOBAL deviceNames) {
@@ -253,5 +259,10 @@ void ApplyPrinterChoice(CurrentPrinter& printer, HGLOBAL deviceMode, HGLOBAL dev
     if (block.data()) names = ReadDeviceNames(static_cast<const uint8_t*>(block.data()), GlobalSize(deviceNames));
   }
   GlobalFree(deviceNames);
+  if (names.device.empty()) {
+    // The choice cannot be read: the current printer stays as it was, and nothing is kept.
+    if (deviceMode) GlobalFree(deviceMode);
+    throw EPrinter(PrinterText(kPrinterNotSupportedResource));
+  }
   printer.select(names, deviceMode);
 }

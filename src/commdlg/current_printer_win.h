@@ -91,5 +91,6 @@ DeviceBlocks BuildDeviceNames(CurrentPrinter& printer);
 // A movable copy of the block (0 for 0, or when it cannot be made).
 HGLOBAL CopyDeviceMode(HGLOBAL block);
 // Makes the names in `deviceNames` the printer's selection with `deviceMode` (which the printer
-// takes over) and frees `deviceNames`.
+// takes over) and frees `deviceNames`. Names that cannot be read leave the selection as it was,
+// free both blocks and throw EPrinter ("Operation not supported on selected printer").
 void ApplyPrinterChoice(CurrentPrinter& printer, HGLOBAL deviceMode, HGLOBAL deviceNames);

@@ -41,7 +41,11 @@ struct Answer {
   int deviceModeCopies = 0;  // non-zero: written into the device mode handed back
   bool dropDeviceMode = false;
   std::string device = "";   // non-empty: hand back device names naming this printer
+  bool unlockableNames = false;  // hand back a device names block that cannot be locked
 };
+
+// A movable block that cannot be locked: discarded, as a zero-size one is from the start.
+HGLOBAL DiscardedBlock() { return GlobalAlloc(GMEM_MOVEABLE, 0); }
 
 HGLOBAL Block(const std::vector<uint8_t>& bytes) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
@@ -75,9 +79,10 @@ DialogFunction<PRINTDLGA> Fake(Seen& seen, Answer answer) {
       GlobalFree(r->hDevMode);
       r->hDevMode = nullptr;
     }
-    if (!answer.device.empty()) {
+    if (!answer.device.empty() || answer.unlockableNames) {
       if (r->hDevNames) GlobalFree(r->hDevNames);
-      r->hDevNames = Block(DeviceNamesBlock({"winspool", answer.device, "FILE:"}));
+      r->hDevNames = answer.unlockableNames ? DiscardedBlock()
+                                            : Block(DeviceNamesBlock({"winspool", answer.device, "FILE:"}));
     }
     return answer.result;
   };
@@ -215,6 +220,22 @@ TEST_F(PrintDialogTest, SetupDialogMakesTheChoiceTheCurrentPrinter) {
     EXPECT_EQ(accept ? "winspool" : "", selected.names.driver) << "accepted " << accept;
     EXPECT_TRUE(printer.hasDeviceMode()) << "accepted " << accept;
   }
+}
+
+TEST_F(PrintDialogTest, BlocksThatCannotBeLockedFailWithThePrinterFailureAndChangeNothing) {
+  TPrinterSetupDialog dialog(nullptr);
+  Seen seen;
+  Answer answer;
+  answer.unlockableNames = true;
+  EXPECT_THROW_MSG(RunPrinterSetupDialog(dialog, Fake(seen, answer)), EPrinter, msg::kPrinterNotSupported);
+  CurrentPrinter& printer = WindowsPrinter();
+  for (const PrinterEntry& entry : printer.list()) EXPECT_NE(" on ", entry.display.substr(0, 4)) << "a nameless entry";
+  ASSERT_GE(printer.selectedIndex(), 0);
+  EXPECT_EQ(kTestPrinter, printer.list()[static_cast<size_t>(printer.selectedIndex())].names.device);
+
+  printer.select(printer.list()[static_cast<size_t>(printer.selectedIndex())].names, DiscardedBlock());
+  EXPECT_THROW_MSG(printer.copies(), EPrinter, msg::kPrinterNotSupported);
+  EXPECT_THROW_MSG(printer.setCopies(2), EPrinter, msg::kPrinterNotSupported);
 }
 
 TEST_F(PrintDialogTest, WithoutADefaultPrinterNothingIsShown) {
