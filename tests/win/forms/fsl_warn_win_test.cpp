@@ -105,20 +105,31 @@ TEST(FSLWarning, ShowsItsControlsOverTheDialogWithTheThreadsWindowsDisabled) {
   for (HWND window : {dialog, bystander, disabled}) DestroyWindow(window);
 }
 
-TEST(FSLWarning, AnswersByTheChoiceAndHowTheWarningCloses) {
-  Step enter = [](HWND) {  // as the keyboard delivers it: to the focused window, through the loop
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageA(GetFocus(), WM_KEYUP, VK_RETURN, 0xC0000001);
+// A key press as the keyboard delivers it: to the focused window, through the form's loop.
+Step Key(WPARAM key) {
+  return [key](HWND) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
   };
+}
+
+TEST(FSLWarning, AnswersByTheChoiceAndHowTheWarningCloses) {
+  const Step enter = Key(VK_RETURN), tab = Key(VK_TAB);
+  const char* kNoFsl = "I do not want an FSL file for this data file";
   struct Case {
     const char* what;
     std::vector<Step> steps;
     bool answer;
   } cases[] = {
       {"OK as it opens", {Click("&OK")}, true},
-      {"the other choice, then OK", {Click("I do not want an FSL file for this data file"), Click("&OK")}, false},
+      {"the other choice, then OK", {Click(kNoFsl), Click("&OK")}, false},
       {"closed from the system menu", {[](HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }}, false},
       {"Enter as it opens", {enter}, true},
+      // Tab goes round Help, OK and the radio group's one stop, which the platform's buttons
+      // move with the check: the choice stays (a radio button that gets the focus by Tab would
+      // check itself).
+      {"the other choice, Tab round, Enter", {Click(kNoFsl), tab, tab, tab, enter}, false},
+      {"the other choice, Tab round twice, Enter", {Click(kNoFsl), tab, tab, tab, tab, tab, tab, enter}, false},
       {"WM_QUIT during the run (last: it is posted again)", {[](HWND) { PostQuitMessage(5); }}, false},
   };
   for (Case& c : cases) EXPECT_EQ(c.answer, RunWarning(c.steps)) << c.what;
