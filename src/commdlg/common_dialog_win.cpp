@@ -1,15 +1,43 @@
 #include "commdlg/common_dialog_win.h"
 
 #include <optional>
+#include <vector>
 
 #include "commdlg/dialog_host.h"
 #include "platform/thread_windows.h"
 
 namespace {
-std::exception_ptr& PendingFailure() {
-  static std::exception_ptr failure;
-  return failure;
+// One pending failure per platform dialog call in progress, innermost last (calls nest: the FSL
+// browse dialog runs inside an event of the open dialog), and below them one for what runs
+// outside any call (the modeless find dialog). A call rethrows only its own.
+struct RunFrame {
+  const TCommonDialog* dialog;
+  std::exception_ptr failure;
+};
+
+std::vector<RunFrame>& Runs() {
+  static std::vector<RunFrame> runs{{nullptr, nullptr}};
+  return runs;
 }
+
+// The frame of `dialog`'s call, or the innermost one.
+RunFrame& FrameOf(const TCommonDialog* dialog) {
+  std::vector<RunFrame>& runs = Runs();
+  if (dialog)
+    for (auto frame = runs.rbegin(); frame != runs.rend(); ++frame)
+      if (frame->dialog == dialog) return *frame;
+  return runs.back();
+}
+
+// A call's frame, for the life of that call.
+class RunFrameScope {
+ public:
+  explicit RunFrameScope(const TCommonDialog& dialog) { Runs().push_back({&dialog, nullptr}); }
+  ~RunFrameScope() { Runs().pop_back(); }
+  RunFrameScope(const RunFrameScope&) = delete;
+  RunFrameScope& operator=(const RunFrameScope&) = delete;
+  std::exception_ptr failure() const { return Runs().back().failure; }
+};
 
 // Undoes what RunTaskModalCall did, whichever way the call ends.
 class TaskModalState {
@@ -48,15 +76,23 @@ Ctl3DLibrary& Ctl3D() {
 }
 }  // namespace
 
-void KeepPendingFailure(std::exception_ptr failure) {
-  if (!PendingFailure()) PendingFailure() = failure;
+void KeepPendingFailure(std::exception_ptr failure, const TCommonDialog* dialog) {
+  std::exception_ptr& kept = FrameOf(dialog).failure;
+  if (!kept) kept = failure;
 }
 
+bool FailurePending(const TCommonDialog* dialog) { return FrameOf(dialog).failure != nullptr; }
+
 void RethrowPendingFailure() {
-  if (std::exception_ptr failure = PendingFailure()) {
-    PendingFailure() = nullptr;
+  if (std::exception_ptr failure = Runs().back().failure) {
+    Runs().back().failure = nullptr;
     std::rethrow_exception(failure);
   }
+}
+
+void FailDialog(HWND dialogWindow, const TCommonDialog* dialog) {
+  KeepPendingFailure(std::current_exception(), dialog);
+  if (dialogWindow) PostMessageA(dialogWindow, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
 bool HandleHelpMessage(TCommonDialog& dialog, UINT message) {
@@ -66,12 +102,20 @@ bool HandleHelpMessage(TCommonDialog& dialog, UINT message) {
 }
 
 BOOL RunTaskModalCall(TCommonDialog& dialog, const std::function<BOOL()>& call) {
+  // A dialog around this one has failed and is ending: nothing new opens on it.
+  for (const RunFrame& frame : Runs())
+    if (frame.failure) return FALSE;
   BOOL answer;
+  std::exception_ptr failure;
   {
-    TaskModalState state(dialog);
-    answer = call();
+    RunFrameScope frame(dialog);
+    {
+      TaskModalState state(dialog);
+      answer = call();
+    }
+    failure = frame.failure();
   }
-  RethrowPendingFailure();
+  if (failure) std::rethrow_exception(failure);
   return answer;
 }
 
@@ -98,7 +142,7 @@ UINT_PTR CALLBACK ClassicDialogHook(HWND window, UINT message, WPARAM, LPARAM) {
         return 0;
     }
   } catch (...) {
-    KeepPendingFailure(std::current_exception());
+    FailDialog(window);
   }
   return 0;
 }

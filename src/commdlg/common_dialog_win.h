@@ -33,10 +33,19 @@ void CenterOnScreen(HWND window);
 // The hook of old-style dialogs: 3D look and centring at WM_INITDIALOG.
 UINT_PTR CALLBACK ClassicDialogHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Failures inside hooks and window procedures: they are caught there, kept here, and thrown
-// again by RunTaskModalCall once the platform call has returned.
-void KeepPendingFailure(std::exception_ptr failure);
+// Failures inside hooks and window procedures: they are caught there, kept here for the
+// RunTaskModalCall in progress of `dialog` (null: the innermost call, or, outside any, for
+// RethrowPendingFailure), and thrown again once that call's platform function has returned.
+// Only the first failure of a call is kept.
+void KeepPendingFailure(std::exception_ptr failure, const TCommonDialog* dialog = nullptr);
+// True when the call of `dialog` (null: the innermost) has a failure kept: that dialog is
+// ending, and no event handler of it may run any more. While any call has one, no other dialog
+// opens: RunTaskModalCall answers FALSE at once.
+bool FailurePending(const TCommonDialog* dialog = nullptr);
 void RethrowPendingFailure();
+// Called in a hook's catch block: keeps the failure being handled for `dialog`'s call and ends
+// `dialogWindow` as Cancel would (posted: the platform's code is still on the stack).
+void FailDialog(HWND dialogWindow, const TCommonDialog* dialog = nullptr);
 
 // The optional CTL3D32.DLL: loaded at start-up only on platforms older than version 4 (major
 // below 4 and minor below 89); every call does nothing when it is not in use.

@@ -36,6 +36,12 @@ void CenterDialogFrame(HWND frame) {
 }
 
 namespace {
+// The answer to CDN_FILEOK that keeps the dialog from accepting.
+UINT_PTR RefuseFileOK(HWND window) {
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, 1);
+  return 1;
+}
+
 void RaiseNotification(TCustomOpenDialog& dialog, HWND window, HWND parent, LPARAM lParam) {
   auto* notify = reinterpret_cast<OFNOTIFYA*>(lParam);
   const intptr_t wnd = reinterpret_cast<intptr_t>(window);
@@ -75,6 +81,10 @@ UINT_PTR CALLBACK CustomDialogHook(HWND window, UINT message, WPARAM wParam, LPA
   auto* dialog = static_cast<TCustomOpenDialog*>(GetPropA(window, kDialogObjectProperty));
   if (message == WM_NCDESTROY) RemovePropA(window, kDialogObjectProperty);
   if (!dialog) return 0;
+  const bool fileOK = message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_FILEOK;
+  // A handler has failed and the dialog is ending: input already queued raises no event, and
+  // an OK among it is refused, so that the dialog ends as cancelled.
+  if (FailurePending(dialog)) return fileOK ? RefuseFileOK(window) : 0;
   try {
     if (message == WM_NOTIFY) {
       RaiseNotification(*dialog, window, parent, lParam);
@@ -85,8 +95,8 @@ UINT_PTR CALLBACK CustomDialogHook(HWND window, UINT message, WPARAM wParam, LPA
   } catch (...) {
     // Nothing unwinds through the platform's dialog code: the failure ends the dialog and is
     // thrown again once the platform call has returned.
-    KeepPendingFailure(std::current_exception());
-    if (parent) PostMessageA(parent, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    FailDialog(parent, dialog);
+    if (fileOK) return RefuseFileOK(window);
   }
   return 0;
 }

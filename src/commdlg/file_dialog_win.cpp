@@ -73,7 +73,7 @@ UINT_PTR CALLBACK ExplorerDialogHook(HWND window, UINT message, WPARAM, LPARAM l
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
       CenterOnScreen(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_HWNDPARENT)));
   } catch (...) {
-    KeepPendingFailure(std::current_exception());
+    FailDialog(GetParent(window));
   }
   return 0;
 }

@@ -127,7 +127,7 @@ UINT_PTR CALLBACK FontDialogHook(HWND window, UINT message, WPARAM wParam, LPARA
     try {
       ApplyFont(CurrentFontDialog(), window);
     } catch (...) {
-      KeepPendingFailure(std::current_exception());
+      FailDialog(window);
     }
     return 1;
   }

@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/errors.h"
+#include "commdlg/common_dialog_win.h"
 #include "commdlg/dialog_host.h"
-#include "platform/record_sizes.h"
 #include "dialogs/fsl_open_dialog.h"
+#include "platform/record_sizes.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
 
@@ -190,6 +193,71 @@ TEST(CustomDialogHook, HandlerFailureEndsTheRunAndPassesOnAfterThePlatformCall) 
   MSG m;
   EXPECT_TRUE(PeekMessageA(&m, w.frame, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << "the dialog is told to close";
   EXPECT_EQ(IDCANCEL, LOWORD(m.wParam));
+}
+
+// Once a handler has failed, input already queued raises no event and an OK is refused.
+TEST(CustomDialogHook, AfterAFailureNoHandlerRunsAndOKIsRefused) {
+  FrameAndChild w;
+  TCustomOpenDialog dialog(nullptr);
+  int later = 0;
+  dialog.FOnSelChange.handler = [](TComponent*, intptr_t, intptr_t, void*) { throw EReadError("first"); };
+  dialog.FOnFolderChange.handler = [&](TComponent*, intptr_t, intptr_t, void*) { ++later; };
+  dialog.FOnFileOK.handler = [&](TComponent*, intptr_t, intptr_t, void*) { ++later; };
+  UINT_PTR fileOK = 99;
+  EXPECT_THROW_MSG(RunCustomFileDialog(dialog,
+                                       [&](OPENFILENAMEA* record) -> BOOL {
+                                         CustomDialogHook(w.child, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(record));
+                                         for (UINT code : {CDN_SELCHANGE, CDN_FOLDERCHANGE, CDN_FILEOK}) {
+                                           OFNOTIFYA n = Notification(w.frame, code);
+                                           UINT_PTR answer = CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+                                           if (code == CDN_FILEOK) fileOK = answer;
+                                         }
+                                         CustomDialogHook(w.child, WM_NCDESTROY, 0, 0);
+                                         return 1;
+                                       }),
+                   EReadError, "first");
+  EXPECT_EQ(0, later) << "a handler ran after the failure";
+  EXPECT_EQ(1u, fileOK) << "OK not refused after the failure";
+}
+
+// A handler failure on the real Explorer dialog: it closes as cancelled, the failure passes on,
+// nothing is written back. Before the selection change an OK is queued: whatever it does, no
+// handler runs after the failure.
+TEST(CustomOpenDialogReal, HandlerFailureClosesTheDialogAndWritesNothing) {
+  SetApplicationHandle(nullptr);
+  char windowsDir[MAX_PATH] = {};
+  GetWindowsDirectoryA(windowsDir, MAX_PATH);
+  const auto selectFirst = [](TComponent*, intptr_t wnd, intptr_t, void*) {
+    HWND frame = GetParent(reinterpret_cast<HWND>(wnd));
+    PostMessageA(frame, WM_COMMAND, IDOK, 0);
+    HWND view = FindWindowExA(frame, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
+    LVITEMA item{};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    if (list) SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+  };
+  const auto fail = [](TComponent*, intptr_t, intptr_t, void*) { throw EReadError("from a handler"); };
+  for (bool atStart : {true, false}) {
+    TCustomOpenDialog dialog(nullptr);
+    dialog.FInitialDir = windowsDir;
+    dialog.FFileName = "before";
+    dialog.FFilterIndex = 3;
+    int fileOKs = 0;
+    dialog.FOnFileOK.handler = [&](TComponent*, intptr_t, intptr_t, void*) { ++fileOKs; };
+    if (atStart) {
+      dialog.FOnInitDone.handler = fail;
+    } else {
+      dialog.FOnInitDone.handler = selectFirst;
+      dialog.FOnSelChange.handler = fail;
+    }
+    const char* label = atStart ? "at start-up" : "on a selection change";
+    SCOPED_TRACE(label);
+    EXPECT_THROW_MSG(RunCustomFileDialog(dialog, GetOpenFileNameA), EReadError, "from a handler");
+    EXPECT_EQ("before", dialog.FFileName) << label;
+    EXPECT_EQ(3, dialog.FFilterIndex) << label;
+    EXPECT_EQ(0, fileOKs) << label << ": the OK queued before the failure reached the handler";
+    EXPECT_FALSE(FailurePending()) << label << ": the failure stayed behind";
+  }
 }
 
 // The template resource is the platform's standard dialog format, 356 bytes.

@@ -323,6 +323,53 @@ TEST_F(TaskModalTest, FailureCarriedOutOfAHookIsRethrownAfterTheCall) {
   EXPECT_EQ(0, RunFileDialog(dialog, [](OPENFILENAMEA*) -> BOOL { return 0; })) << "failure not kept twice";
 }
 
+// Calls nest (the FSL browse dialog inside an event of the open dialog): each rethrows only its
+// own failure, and none opens on a dialog whose failure is pending.
+TEST_F(TaskModalTest, NestedCallsKeepTheirOwnFailures) {
+  TOpenDialog outer(nullptr), inner(nullptr);
+  bool innerCalled = false;
+  BOOL innerAnswer = -1;
+  EXPECT_THROW_MSG(RunTaskModalCall(outer,
+                                    [&]() -> BOOL {
+                                      KeepPendingFailure(std::make_exception_ptr(EReadError("outer")));
+                                      innerAnswer = RunTaskModalCall(inner, [&]() -> BOOL { return innerCalled = true; });
+                                      return 1;
+                                    }),
+                   EReadError, "outer");
+  EXPECT_FALSE(innerCalled) << "a dialog opened on a dialog that had failed";
+  EXPECT_EQ(0, innerAnswer);
+
+  std::string innerFailure;
+  BOOL outerAnswer = RunTaskModalCall(outer, [&]() -> BOOL {
+    try {
+      RunTaskModalCall(inner, [&]() -> BOOL {
+        KeepPendingFailure(std::make_exception_ptr(EReadError("inner")));
+        return 1;
+      });
+    } catch (const EReadError& e) {
+      innerFailure = e.what();
+    }
+    return 7;
+  });
+  EXPECT_EQ("inner", innerFailure) << "the inner call's failure came out of the inner call";
+  EXPECT_EQ(7, outerAnswer) << "the inner failure was kept for the outer call too";
+
+  // The outer dialog's hook fails while the inner dialog runs: the failure is the outer call's.
+  innerAnswer = -1;
+  EXPECT_THROW_MSG(RunTaskModalCall(outer,
+                                    [&]() -> BOOL {
+                                      innerAnswer = RunTaskModalCall(inner, [&]() -> BOOL {
+                                        KeepPendingFailure(std::make_exception_ptr(EReadError("outer hook")), &outer);
+                                        EXPECT_FALSE(FailurePending(&inner)) << "the inner dialog took the outer failure";
+                                        return 5;
+                                      });
+                                      return 1;
+                                    }),
+                   EReadError, "outer hook");
+  EXPECT_EQ(5, innerAnswer) << "the outer failure came out of the inner call";
+  ExpectRestored();
+}
+
 TEST(HelpMessageTest, HandledOnlyForTheHelpMessageWithAContext) {
   RegisterDialogMessages();
   TOpenDialog dialog(nullptr);
