@@ -4,6 +4,7 @@
 #   dlg_run_arch         DLG_WINEARCH when set, else win32 (the product) where the host runs
 #                        32-bit code, else win64; fails when the host runs neither
 #   dlg_configure_build ARCH BUILD_DIR
+#   dlg_build_targets ARCH TARGET...   configures build/ARCH when needed, builds the targets
 dlg_toolchain() {
   case $1 in
     win32) echo "$dlg_root/cmake/mingw-i686.cmake" ;;
@@ -32,5 +33,11 @@ dlg_configure_build() {
   local host_comptext=()
   [ -x "$dlg_root/build/native/tools/comptext" ] && host_comptext=(-DDLG_HOST_COMPTEXT="$dlg_root/build/native/tools/comptext")
   cmake -S "$dlg_root" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$(dlg_toolchain "$1")" "${host_comptext[@]}" >&2
+}
+dlg_build_targets() {
+  local arch=$1
+  shift
+  dlg_configure_build "$arch" "$dlg_root/build/$arch" >/dev/null
+  cmake --build "$dlg_root/build/$arch" -j2 --target "$@" >&2
 }
 dlg_root=${dlg_root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}

@@ -9,10 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/arch.sh"
 arches=${DLG_WINEARCH:-$("$root/scripts/host-arches.sh")}
 for arch in $arches; do
-  build=$root/build/$arch
-  dlg_configure_build "$arch" "$build" >/dev/null
-  cmake --build "$build" -j2 --target fslbench >&2
+  dlg_build_targets "$arch" fslbench
   echo "== $arch build =="
-  DLG_WINEARCH=$arch DLG_WINEPREFIX=${DLG_WINEPREFIX:-$build/wineprefix} \
-    "$root/scripts/wine-run.sh" "$build/bin/fslbench.exe" "$@"
+  DLG_WINEARCH=$arch DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/$arch/wineprefix} \
+    "$root/scripts/wine-run.sh" "$root/build/$arch/bin/fslbench.exe" "$@"
 done

@@ -18,9 +18,7 @@ source "$root/scripts/arch.sh"
 "$root/scripts/setup.sh" >&2
 arches=${DLG_WINEARCH:-$("$root/scripts/host-arches.sh")}
 for arch in $arches; do
-  build=$root/build/$arch
-  dlg_configure_build "$arch" "$build" >/dev/null
-  cmake --build "$build" -j2 --target dlgbench >&2
+  dlg_build_targets "$arch" dlgbench
   echo "== $arch build =="
-  DLG_WINEARCH=$arch "$root/scripts/wine-gui-run.sh" "$build/bin/dlgbench.exe" "$@"
+  DLG_WINEARCH=$arch "$root/scripts/wine-gui-run.sh" "$root/build/$arch/bin/dlgbench.exe" "$@"
 done

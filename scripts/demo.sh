@@ -28,8 +28,9 @@ DLG_WINEARCH=$(dlg_run_arch)
 build=$root/build/$DLG_WINEARCH
 echo "demo: the $DLG_WINEARCH build ($([ "$DLG_WINEARCH" = win64 ] && echo 64 || echo 32)-bit dlgserver.exe)," \
      "building dlgserver.exe and dlgrun.exe in $build" >&2
-dlg_configure_build "$DLG_WINEARCH" "$build" >/dev/null
-cmake --build "$build" -j2 --target dlgserver dlgrun add_test_printer >/dev/null
+mkdir -p "$root/build"
+dlg_build_targets "$DLG_WINEARCH" dlgserver dlgrun add_test_printer 2>"$root/build/demo-build.log" ||
+  { cat "$root/build/demo-build.log" >&2; echo "demo: the build failed" >&2; exit 1; }
 
 export DLG_WINEPREFIX=${DLG_WINEPREFIX:-$root/build/wineprefix-gui-$DLG_WINEARCH}
 "$root/scripts/wine-prefix.sh" >&2

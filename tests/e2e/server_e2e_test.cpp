@@ -241,6 +241,22 @@ TEST_F(ServerTest, ServerShowsNoWindowAndItsHostFormLiesOffScreen) {
   EXPECT_EQ(static_cast<LONG>(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), exStyle & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
 }
 
+// The manifest asks for the current common controls and declares the Windows versions, and no
+// DPI awareness: font sizes on the wire are what a DPI-unaware program computes.
+TEST(ServerProgramTest, ManifestAsksForCommonControls6AndNoDpiAwareness) {
+  HMODULE server = LoadLibraryExA((ProgramDirectory() + "dlgserver.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, server);
+  HRSRC resource = FindResourceA(server, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+  ASSERT_NE(nullptr, resource) << "no application manifest";
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(server, resource))),
+                             SizeofResource(server, resource));
+  FreeLibrary(server);
+  for (const char* needed : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+    EXPECT_NE(std::string::npos, manifest.find(needed)) << needed;
+  EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << "DPI awareness declared";
+}
+
 TEST_F(ServerTest, ServerWaitsForARequestAndAnswersProbes) {
   Start("TOpenDialog");
   ExpectStillRunning();

@@ -195,6 +195,25 @@ TEST(CustomDialogHook, HandlerFailureEndsTheRunAndPassesOnAfterThePlatformCall) 
   EXPECT_EQ(IDCANCEL, LOWORD(m.wParam));
 }
 
+// Cancelled: whatever the platform left in the record, no property changes.
+TEST(CustomOpenDialogRecord, CancelLeavesFileNameFilterIndexAndOptions) {
+  TCustomOpenDialog dialog(nullptr);
+  dialog.FFileName = "keep.dat";
+  dialog.FFilterIndex = 2;
+  dialog.FOptions = SetOf(ofHideReadOnly);
+  const TOpenOptions options = dialog.FOptions;
+  EXPECT_EQ(0, RunCustomFileDialog(dialog, [](OPENFILENAMEA* record) -> BOOL {
+              std::strcpy(record->lpstrFile, "C:\\other.dat");
+              record->nFilterIndex = 1;
+              record->Flags |= OFN_READONLY | OFN_EXTENSIONDIFFERENT;
+              return 0;
+            }));
+  EXPECT_EQ("keep.dat", dialog.FFileName);
+  EXPECT_EQ(2, dialog.FFilterIndex);
+  EXPECT_EQ(options, dialog.FOptions);
+  EXPECT_EQ(0u, dialog.FFiles.count());
+}
+
 // Once a handler has failed, input already queued raises no event and an OK is refused.
 TEST(CustomDialogHook, AfterAFailureNoHandlerRunsAndOKIsRefused) {
   FrameAndChild w;
@@ -270,6 +289,72 @@ TEST(CustomOpenDialogReal, TemplateResourceIsTheStandardFormat) {
   EXPECT_EQ(6, header->cdit);
   EXPECT_EQ(274, header->cx);
   EXPECT_EQ(56, header->cy);
+
+  // After the header: no menu, the default class, an empty title, then the font.
+  const auto* word = reinterpret_cast<const WORD*>(header + 1);
+  ASSERT_EQ(0, word[0]);
+  ASSERT_EQ(0, word[1]);
+  ASSERT_EQ(0, word[2]);
+  EXPECT_EQ(8, word[3]) << "point size";
+  word += 4;
+  auto text = [&word] {  // a UTF-16 text of ASCII characters, moving past its NUL
+    std::string s;
+    while (*word) s += static_cast<char>(*word++);
+    ++word;
+    return s;
+  };
+  EXPECT_EQ("MS Sans Serif", text());
+  const struct {
+    WORD classOrdinal, id;
+    short x, y, cx, cy;
+    DWORD style;
+    const char* text;
+  } kItems[] = {
+      {0x82, 0xFFFF, 76, 108, 134, 8, 0x50020000, "ZPM Custom Open Dialog"},
+      {0x82, 99, 19, 101, 185, 8, 0x50020000, "Dir"},
+      {0x82, stc32, 0, 0, 274, 40, 0x40030000, "-placeholder-"},
+      {0x81, 8193, 53, 40, 156, 12, 0x50810080, "FSL File"},
+      {0x80, 8196, 222, 40, 50, 14, 0x50010000, "Browse FSL"},
+      {0x82, 8197, 6, 43, 47, 8, 0x50020000, "FSL Filename:"},
+  };
+  for (const auto& expected : kItems) {
+    word = reinterpret_cast<const WORD*>((reinterpret_cast<uintptr_t>(word) + 3) & ~uintptr_t(3));
+    const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>(word);
+    word = reinterpret_cast<const WORD*>(item + 1);
+    SCOPED_TRACE(expected.text);
+    EXPECT_EQ(expected.style, item->style);
+    EXPECT_EQ(0u, item->dwExtendedStyle);
+    EXPECT_EQ(expected.x, item->x);
+    EXPECT_EQ(expected.y, item->y);
+    EXPECT_EQ(expected.cx, item->cx);
+    EXPECT_EQ(expected.cy, item->cy);
+    EXPECT_EQ(expected.id, item->id);
+    EXPECT_EQ(0xFFFF, word[0]) << "class by ordinal";
+    EXPECT_EQ(expected.classOrdinal, word[1]);
+    word += 2;
+    EXPECT_EQ(expected.text, text());
+    EXPECT_EQ(0, *word++) << "creation data";
+  }
+  EXPECT_EQ(356u, reinterpret_cast<const BYTE*>(word) - reinterpret_cast<const BYTE*>(header));
+}
+
+// The frame goes to the horizontal centre and the upper third of the screen (1024 x 768 here),
+// above the top when it is taller than a third allows, and gets the focus.
+TEST(CustomOpenDialogRecord, FrameIsCentredInTheUpperThirdAndFocused) {
+  ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
+  ASSERT_EQ(768, GetSystemMetrics(SM_CYSCREEN));
+  const struct { int width, height, left, top; } kCases[] = {{500, 400, 262, 122}, {500, 800, 262, -10}};
+  for (const auto& c : kCases) {
+    HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_POPUP | WS_VISIBLE, 5, 6, c.width, c.height, nullptr,
+                                 nullptr, nullptr, nullptr);
+    CenterDialogFrame(frame);
+    RECT r{};
+    GetWindowRect(frame, &r);
+    EXPECT_EQ(c.left, r.left) << c.height;
+    EXPECT_EQ(c.top, r.top) << c.height;
+    EXPECT_EQ(frame, GetFocus()) << c.height;
+    DestroyWindow(frame);
+  }
 }
 
 }  // namespace

@@ -224,4 +224,30 @@ TEST(FindDialogTest, RealFindWindowOpensHookedAndClosesWithTheDialog) {
   }
 }
 
+// Help in the real find window: the platform asks the window's owner, the hidden redirector,
+// which passes the dialog's help context on; the redirector hangs below the host form.
+TEST(FindDialogTest, HelpReachesTheHelpHandlerThroughTheHiddenOwnerBelowTheForm) {
+  RegisterDialogMessages();
+  HWND form = CreateWindowExA(0, "STATIC", "form", WS_POPUP, -100, -100, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetFormWindowTest([form](HWND window) { return window == form; });
+  int32_t shown = 0;
+  SetHelpHandler([&shown](int32_t context) { shown = context; });
+  auto dialog = std::make_unique<TFindDialog>(nullptr);
+  dialog->FHelpContext = 77;
+  dialog->FOptions = SetOf(frShowHelp);
+  HWND window = nullptr;
+  ASSERT_TRUE(RunFindDialog(*dialog, [&window](FINDREPLACEA* record) { return window = FindTextA(record); }));
+  HWND owner = GetWindow(window, GW_OWNER);
+  EXPECT_EQ(form, GetParent(owner)) << "the hidden owner does not hang below the host form";
+  HWND help = GetDlgItem(window, pshHelp);
+  ASSERT_NE(nullptr, help);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(pshHelp, BN_CLICKED), reinterpret_cast<LPARAM>(help));
+  EXPECT_EQ(77, shown) << "the help context did not arrive";
+  dialog.reset();
+  PumpMessages();
+  SetHelpHandler(nullptr);
+  SetFormWindowTest(nullptr);
+  DestroyWindow(form);
+}
+
 }  // namespace

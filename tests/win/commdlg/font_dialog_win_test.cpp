@@ -160,4 +160,35 @@ TEST(FontDialogTest, ApplyUpdatesFontReportsAFailureAndACancelKeepsIt) {
       << "Apply with no font dialog of ours open";
 }
 
+// Wine's real dialog with effects on: a colour picked in its colour list reaches OnApply as the
+// font's colour. The test's hook picks red, presses Apply, then cancels.
+LPCFHOOKPROC g_serverHook = nullptr;
+
+UINT_PTR CALLBACK PickRedThenApply(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  UINT_PTR result = g_serverHook(window, message, wParam, lParam);
+  if (message == WM_INITDIALOG) {
+    HWND colors = GetDlgItem(window, cmb4);
+    const LRESULT count = SendMessageA(colors, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+      if (SendMessageA(colors, CB_GETITEMDATA, i, 0) == 0x0000FF) SendMessageA(colors, CB_SETCURSEL, i, 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(psh3, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, psh3)));
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  }
+  return result;
+}
+
+TEST(FontDialogReal, ApplyReadsTheColourPickedInTheList) {
+  SetApplicationHandle(nullptr);
+  TFontDialog dialog(nullptr);
+  dialog.font()->setColor(0x123456);
+  int32_t applied = -1;
+  dialog.FOnApply.handler = [&](TComponent*, intptr_t) { applied = dialog.font()->color(); };
+  EXPECT_EQ(0, RunFontDialog(dialog, [](CHOOSEFONTA* record) -> BOOL {
+              g_serverHook = record->lpfnHook;
+              record->lpfnHook = PickRedThenApply;
+              return ChooseFontA(record);
+            }));
+  EXPECT_EQ(0x0000FF, applied) << "the colour list's choice did not reach OnApply";
+}
+
 }  // namespace

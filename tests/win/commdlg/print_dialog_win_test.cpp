@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "commdlg/dialog_host.h"
 #include "platform/record_sizes.h"
 #include "dialogs/printer_records.h"
+#include "platform/program_strings.h"
 #include "testing/expect_throw_msg.h"
 #include "testing/watchdog_win.h"
 
@@ -219,6 +221,19 @@ TEST_F(PrintDialogTest, SetupDialogMakesTheChoiceTheCurrentPrinter) {
     EXPECT_EQ(accept ? "FILE:" : "", selected.names.port) << "accepted " << accept;
     EXPECT_EQ(accept ? "winspool" : "", selected.names.driver) << "accepted " << accept;
     EXPECT_TRUE(printer.hasDeviceMode()) << "accepted " << accept;
+  }
+}
+
+// The texts are the program's string resources, not only the built-in fallbacks.
+TEST(PrinterTextTest, ComeFromTheProgramsStringTable) {
+  const struct { UINT id; const char* text; } kTexts[] = {
+      {kPrinterOnPortResource, "%s on %s"},
+      {kPrinterNotSupportedResource, msg::kPrinterNotSupported},
+      {kNoDefaultPrinterResource, msg::kNoDefaultPrinter},
+  };
+  for (const auto& t : kTexts) {
+    EXPECT_EQ(std::optional<std::string>(t.text), ProgramString(t.id)) << "resource " << t.id;
+    EXPECT_EQ(t.text, PrinterText(t.id)) << "resource " << t.id;
   }
 }
 

@@ -70,27 +70,47 @@ TEST(FSLWarning, ShowsItsControlsOverTheDialogWithTheThreadsWindowsDisabled) {
   HWND dialog = MakeWindow(), area = MakeWindow(dialog), bystander = MakeWindow(), disabled = MakeWindow();
   EnableWindow(disabled, FALSE);
   auto inspect = [&](HWND warning) {
+    // In tab order, which is the order of the child windows; positions in the client area at
+    // 96 pixels per inch, the screen's here.
     struct Case {
       const char* windowClass;
       const char* caption;
       DWORD type;  // BS_TYPEMASK of a button, SS_TYPEMASK of a static
       bool visible;
+      RECT rect;   // left, top, right, bottom
     } cases[] = {
         {"Static", "You did not specify a Final Storage Label (FSL) file.  Selecting an FSL file allows column "
-                   "headers and time stamps to be displayed.", SS_LEFT, true},
-        {"Button", "Never show this warning again", BS_AUTOCHECKBOX, false},
-        {"Button", "&Help", BS_PUSHBUTTON, true},
-        {"Button", "&OK", BS_DEFPUSHBUTTON, true},
-        {"Button", "I want to select an FSL file", BS_AUTORADIOBUTTON, true},
-        {"Button", "I do not want an FSL file for this data file", BS_AUTORADIOBUTTON, true},
+                   "headers and time stamps to be displayed.", SS_LEFT, true, {8, 16, 316, 42}},
+        {"Button", "Never show this warning again", BS_AUTOCHECKBOX, false, {8, 48, 185, 65}},
+        {"Button", "&Help", BS_PUSHBUTTON, true, {264, 120, 339, 145}},
+        {"Button", "&OK", BS_DEFPUSHBUTTON, true, {176, 120, 251, 145}},
+        {"Button", "I want to select an FSL file", BS_AUTORADIOBUTTON, true, {8, 72, 161, 89}},
+        {"Button", "I do not want an FSL file for this data file", BS_AUTORADIOBUTTON, true, {8, 96, 233, 113}},
     };
+    HWND child = GetWindow(warning, GW_CHILD);
     for (const Case& c : cases) {
       HWND control = FindWindowExA(warning, nullptr, c.windowClass, c.caption);
       ASSERT_NE(nullptr, control) << "no " << c.windowClass << " " << c.caption;
       DWORD style = GetWindowLongA(control, GWL_STYLE) & (*c.windowClass == 'S' ? SS_TYPEMASK : BS_TYPEMASK);
       EXPECT_EQ(c.type, style) << c.caption << ": wrong kind of control (or default button)";
       EXPECT_EQ(c.visible, IsWindowVisible(control) != 0) << c.caption << ": visibility";
+      RECT r{};
+      GetWindowRect(control, &r);
+      MapWindowPoints(nullptr, warning, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(c.rect.left, r.left) << c.caption;
+      EXPECT_EQ(c.rect.top, r.top) << c.caption;
+      EXPECT_EQ(c.rect.right, r.right) << c.caption;
+      EXPECT_EQ(c.rect.bottom, r.bottom) << c.caption;
+      EXPECT_EQ(child, control) << c.caption << ": out of tab order";
+      child = GetWindow(child, GW_HWNDNEXT);
     }
+    RECT client{}, frame{};
+    GetClientRect(warning, &client);
+    GetWindowRect(warning, &frame);
+    EXPECT_EQ(347, client.right) << "client width";
+    EXPECT_EQ(152, client.bottom) << "client height";
+    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2, frame.left) << "not centred";
+    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, frame.top) << "not centred";
     char caption[128] = "";
     GetWindowTextA(warning, caption, sizeof caption);
     EXPECT_STREQ("No FSL file selected for C:\\100%s.dat", caption) << "the file name was not put in as it is";
