@@ -14,6 +14,7 @@
 #include "base/errors.h"
 #include "commdlg/common_dialog_win.h"
 #include "commdlg/dialog_host.h"
+#include "dialogs/fsl_dialog_site.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "platform/record_sizes.h"
 #include "testing/expect_throw_msg.h"
@@ -237,6 +238,46 @@ TEST(CustomDialogHook, AfterAFailureNoHandlerRunsAndOKIsRefused) {
                    EReadError, "first");
   EXPECT_EQ(0, later) << "a handler ran after the failure";
   EXPECT_EQ(1u, fileOK) << "OK not refused after the failure";
+}
+
+// A failure inside the warning (the warning rethrows what its own handler threw) ends the FSL
+// dialog: the OK is refused, no browse dialog opens, a second OK raises nothing.
+TEST(CustomDialogHook, FailureInsideTheWarningEndsTheFslDialog) {
+  struct Site : FslDialogSite {
+    int warnings = 0, browsed = 0;
+    intptr_t dialogItem(intptr_t, int) override { return 0; }
+    std::string selectedPath(intptr_t) override { return "C:\\data\\run.dat"; }
+    std::string controlText(intptr_t) override { return ""; }
+    void setControlText(intptr_t, const std::string&) override {}
+    bool isExistingFile(const std::string&) override { return false; }
+    FslChoice lookupFslFile(const std::string&, const std::string&, const std::string&) override { return {"", true}; }
+    bool showFslWarning(const std::string&, int32_t, intptr_t) override {
+      ++warnings;
+      throw EReadError("inside the warning");
+    }
+    bool executeOpenDialog(TOpenDialog&) override { return ++browsed, true; }
+  } site;
+  InstallFslDialogSite(&site);
+  FrameAndChild w;
+  TFSL16OpenDialog dialog(nullptr);
+  dialog.FFileName = "keep.dat";
+  std::vector<UINT_PTR> answers;
+  EXPECT_THROW_MSG(RunCustomFileDialog(dialog,
+                                       [&](OPENFILENAMEA* record) -> BOOL {
+                                         CustomDialogHook(w.child, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(record));
+                                         for (UINT code : {CDN_INITDONE, CDN_FILEOK, CDN_FILEOK}) {
+                                           OFNOTIFYA n = Notification(w.frame, code);
+                                           answers.push_back(CustomDialogHook(w.child, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n)));
+                                         }
+                                         CustomDialogHook(w.child, WM_NCDESTROY, 0, 0);
+                                         return 1;
+                                       }),
+                   EReadError, "inside the warning");
+  InstallFslDialogSite(nullptr);
+  EXPECT_EQ((std::vector<UINT_PTR>{0, 1, 1}), answers) << "each OK after the failure is refused";
+  EXPECT_EQ(1, site.warnings);
+  EXPECT_EQ(0, site.browsed) << "a browse dialog opened after the failure";
+  EXPECT_EQ("keep.dat", dialog.FFileName);
 }
 
 // A handler failure on the real Explorer dialog: it closes as cancelled, the failure passes on,
