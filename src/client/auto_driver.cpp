@@ -23,7 +23,7 @@ bool StartsStep(const std::string& piece) {
   for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no", "showfsl", "browse", "want",
                            "nofsl", "help", "pshhelp", "apply", "allpages", "selection"})
     if (piece == word) return true;
-  for (const char* prefix : {"file=", "filter=", "wait=", "select=", "fsl=", "face=", "style=", "size=", "basic=",
+  for (const char* prefix : {"file=", "filter=", "wait=", "select=", "item=", "fsl=", "face=", "style=", "size=", "basic=",
                              "rgb=", "fontcolor=", "copies=", "pages="})
     if (piece.rfind(prefix, 0) == 0) return true;
   return false;
@@ -144,6 +144,11 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
     } else if (piece.rfind("select=", 0) == 0) {
       step.kind = AutoStep::Select;
       step.text = piece.substr(7);
+    } else if (piece.rfind("item=", 0) == 0 && piece.size() > 5 && piece.back() != '+' &&
+               piece.find_first_not_of("0123456789+", 5) == std::string::npos && piece.find("++") == std::string::npos &&
+               piece[5] != '+') {
+      step.kind = AutoStep::Item;
+      step.text = piece.substr(5);
     } else if (piece.rfind("fsl=", 0) == 0) {
       step.kind = AutoStep::Fsl;
       step.text = piece.substr(4);
@@ -311,11 +316,22 @@ bool AutoDriver::take(const AutoStep& step) {
       if (step.kind == AutoStep::No) closed_.erase(std::remove(closed_.begin(), closed_.end(), dialog_), closed_.end());
       return true;
     }
-    case AutoStep::Select: {
+    case AutoStep::Select:
+    case AutoStep::Item: {
       HWND view = FindWindowExA(dialog_, nullptr, "SHELLDLL_DefView", nullptr);
       HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
-      bool selected = list && SelectListViewItem(list, step.text);
-      say("step: select \"" + step.text + "\"" + (selected ? "" : " (not in the list)"));
+      if (step.kind == AutoStep::Select) {
+        bool selected = list && SelectListViewItem(list, step.text);
+        say("step: select \"" + step.text + "\"" + (selected ? "" : " (not in the list)"));
+      } else {
+        std::vector<int> items;
+        for (size_t at = 0; at < step.text.size(); at = step.text.find('+', at) + 1) {
+          items.push_back(std::stoi(step.text.substr(at)));
+          if (step.text.find('+', at) == std::string::npos) break;
+        }
+        bool selected = list && SelectListViewItems(list, items);
+        say("step: items " + step.text + (selected ? "" : " (not all in the list)"));
+      }
       return true;
     }
     case AutoStep::Fsl:

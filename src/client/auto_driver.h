@@ -8,6 +8,8 @@
 //   wait=MS             pause
 //   select=NAME         select the item NAME in the Explorer dialog's file list (a selection
 //                       change, as a click would make)
+//   item=N[+M...]       select the items at these positions (from 0) of that list, also those
+//                       whose names the command line cannot carry
 //   fsl=TEXT            type TEXT into the FSL open dialog's FSL file box
 //   showfsl             narrate what the FSL file box shows ("fsl field: \"...\"")
 //   browse              press "Browse FSL"
@@ -37,10 +39,10 @@
 #include "platform/win32.h"
 
 struct AutoStep {
-  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,
+  enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Item, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,
               Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb, Copies,
               Pages, AllPages, Selection } kind;
-  std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B")
+  std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B"), Item ("0+2")
   int value = 0;     // Filter, Wait, BasicColor, FontColor, Rgb (0xRRGGBB); ReadOnly: 0 tick, 1 clear
 };
 

@@ -36,12 +36,6 @@ void CenterDialogFrame(HWND frame) {
 }
 
 namespace {
-// The answer to CDN_FILEOK that keeps the dialog from accepting.
-UINT_PTR RefuseFileOK(HWND window) {
-  SetWindowLongPtrA(window, DWLP_MSGRESULT, 1);
-  return 1;
-}
-
 void RaiseNotification(TCustomOpenDialog& dialog, HWND window, HWND parent, LPARAM lParam) {
   auto* notify = reinterpret_cast<OFNOTIFYA*>(lParam);
   const intptr_t wnd = reinterpret_cast<intptr_t>(window);
@@ -87,6 +81,8 @@ UINT_PTR CALLBACK CustomDialogHook(HWND window, UINT message, WPARAM wParam, LPA
   if (FailurePending(dialog)) return fileOK ? RefuseFileOK(window) : 0;
   try {
     if (message == WM_NOTIFY) {
+      // Names the code page cannot express are mended (or the OK refused) before OnFileOK.
+      if (fileOK && !MendFileOK(window, lParam)) return RefuseFileOK(window);
       RaiseNotification(*dialog, window, parent, lParam);
     } else if (message == WM_COMMAND && dialog->FOnCommand) {
       dialog->FOnCommand(dialog, reinterpret_cast<intptr_t>(window), reinterpret_cast<intptr_t>(parent),

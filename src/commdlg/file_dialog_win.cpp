@@ -6,6 +6,7 @@
 
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
+#include "commdlg/ansi_names_win.h"
 #include "dialogs/file_names.h"
 #include "platform/record_sizes.h"
 
@@ -67,11 +68,22 @@ bool ExecuteSaveDialog(TComponent& dialog) {
   return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), SaveFileNameFunction()) != 0;
 }
 
+UINT_PTR RefuseFileOK(HWND hookWindow) {
+  SetWindowLongPtrA(hookWindow, DWLP_MSGRESULT, 1);
+  return 1;
+}
+
+bool MendFileOK(HWND hookWindow, LPARAM notification) {
+  const auto* notify = reinterpret_cast<const OFNOTIFYA*>(notification);
+  return !notify->lpOFN || MendAnswerNames(GetParent(hookWindow), *notify->lpOFN);
+}
+
 UINT_PTR CALLBACK ExplorerDialogHook(HWND window, UINT message, WPARAM, LPARAM lParam) {
   try {
     // The Explorer dialog's hook window is a child of the frame: the frame is its parent.
-    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
-      CenterOnScreen(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_HWNDPARENT)));
+    const UINT code = message == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lParam)->code : 0;
+    if (code == CDN_INITDONE) CenterOnScreen(reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_HWNDPARENT)));
+    if (code == CDN_FILEOK && !MendFileOK(window, lParam)) return RefuseFileOK(window);
   } catch (...) {
     FailDialog(GetParent(window));
   }

@@ -42,5 +42,12 @@ BOOL RunFileDialog(TOpenDialog& dialog, const FileDialogFunction& function);
 bool ExecuteOpenDialog(TComponent& dialog);
 bool ExecuteSaveDialog(TComponent& dialog);
 
-// The hook of Explorer-style dialogs: centres the dialog frame once it is initialised.
+// The hook of Explorer-style dialogs: centres the dialog frame once it is initialised, and at
+// OK answers names the code page cannot express by their short paths (ansi_names_win.h).
 UINT_PTR CALLBACK ExplorerDialogHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// At CDN_FILEOK (`notification`) of the Explorer dialog whose hook window is `hookWindow`:
+// MendAnswerNames on the dialog's record; false when the OK is to be refused.
+bool MendFileOK(HWND hookWindow, LPARAM notification);
+// The hook's answer to CDN_FILEOK that keeps the dialog from accepting.
+UINT_PTR RefuseFileOK(HWND hookWindow);

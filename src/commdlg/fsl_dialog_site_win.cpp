@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "commdlg/ansi_names_win.h"
 #include "commdlg/file_dialog_win.h"
 #include "dialogs/fsl_dialog_site.h"
 #include "forms/fsl_warn_win.h"
@@ -25,7 +26,8 @@ class WindowsFslDialogSite : public FslDialogSite {
     if (size <= 0) return std::string();
     std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
     SendMessageA(frame, CDM_GETFILEPATH, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data());
+    // A name the code page cannot express is looked up by its short path.
+    return UsableSelectedPath(frame, std::string(buffer.data()));
   }
 
   std::string controlText(intptr_t control) override {

@@ -105,6 +105,32 @@ std::vector<std::string> CollectFileNames(const char* buffer, size_t size, char 
   return names;
 }
 
+std::optional<std::string> ReplaceAnswerNames(
+    const char* buffer, size_t capacity,
+    const std::function<std::optional<std::string>(const std::string& path)>& replace) {
+  const std::vector<std::string> paths = CollectFileNames(buffer, capacity, '\0');
+  std::string answer;
+  if (paths.size() == 1) {
+    std::optional<std::string> path = replace(paths[0]);
+    if (!path) return std::nullopt;
+    answer = *path + '\0';
+  } else {
+    const std::string directory = ExtractName(buffer, capacity, 0, '\0').name;
+    const std::string prefix = directory.empty() || directory.back() == '\\' ? directory : directory + '\\';
+    answer = directory + '\0';
+    for (const std::string& path : paths) {
+      std::optional<std::string> replaced = replace(path);
+      if (!replaced) return std::nullopt;
+      // A name in another directory (when the directory itself was replaced) goes whole.
+      const bool inDirectory = replaced->compare(0, prefix.size(), prefix) == 0;
+      answer += (inDirectory ? replaced->substr(prefix.size()) : *replaced) + '\0';
+    }
+  }
+  answer += '\0';
+  if (answer.size() > capacity) return std::nullopt;
+  return answer;
+}
+
 void ApplyFileDialogAnswer(TFileDialogState& dialog, const char* buffer, size_t size,
                            char separator, uint32_t returnedFlags, int32_t filterIndex) {
   dialog.FFiles.clear();

@@ -11,6 +11,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,16 @@ ExtractedName ExtractName(const char* buffer, size_t size, size_t position, char
 // Every chosen name as a full path: one name alone is taken whole; otherwise the first name is
 // the directory and each later one is joined to it with one backslash unless it is absolute.
 std::vector<std::string> CollectFileNames(const char* buffer, size_t size, char separator);
+
+// The Explorer-style answer (one full path, or the directory and then the names, NUL-separated,
+// ending in two NULs) with each name's full path passed through `replace`, which gives the path
+// to answer instead (the same path to keep it) or nullopt to refuse it. One name is replaced
+// whole; of several, a replacement in the directory goes as a name, any other as a full path.
+// The new answer with its two closing NULs, or nullopt when a name is refused or it needs more
+// than `capacity` bytes.
+std::optional<std::string> ReplaceAnswerNames(
+    const char* buffer, size_t capacity,
+    const std::function<std::optional<std::string>(const std::string& path)>& replace);
 
 // Writes an accepted answer back: Files and FileName (every name when `multiSelect`, else the
 // text up to the first NUL), ofExtensionDifferent and ofReadOnly from the returned flags, and

@@ -1,5 +1,6 @@
 #include "fsl/fsl_platform_win.h"
 
+#include <cstring>
 #include <vector>
 
 #include "platform/win32.h"
@@ -45,7 +46,10 @@ class WindowsPlatform : public FslPlatform {
     if (find == INVALID_HANDLE_VALUE) return false;
     FindClose(find);
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.fileName = data.cFileName;
+    // A long name the code page cannot express comes with "?" where characters were lost (no
+    // real name has one): the short name, which names the same entry, stands in for it.
+    const bool lossy = std::strchr(data.cFileName, '?') != nullptr && data.cAlternateFileName[0] != '\0';
+    entry.fileName = lossy ? data.cAlternateFileName : data.cFileName;
     FILETIME local;
     WORD date, time;
     entry.hasDosTime = FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&

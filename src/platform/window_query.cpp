@@ -83,53 +83,79 @@ HWND FindDescendant(HWND parent, const char* className, const std::string& text)
   return query.found;
 }
 
-bool SelectListViewItem(HWND listView, const std::string& name) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(listView, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) return false;
-  // The list view reads and writes its records in its own process: they live there.
-  constexpr size_t kTextSize = 520;
-  auto* remote = static_cast<char*>(
-      VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
-  if (!remote) {
-    CloseHandle(process);
-    return false;
+namespace {
+// An LVITEMA and its text in the list view's process, where the list view reads and writes them.
+class RemoteListItem {
+ public:
+  explicit RemoteListItem(HWND listView) : listView_(listView) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(listView, &processId);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_)
+      remote_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
   }
-  auto* remoteItem = reinterpret_cast<LVITEMA*>(remote);
-  char* remoteText = remote + sizeof(LVITEMA);
-  auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+  ~RemoteListItem() {
+    if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteListItem(const RemoteListItem&) = delete;
+  RemoteListItem& operator=(const RemoteListItem&) = delete;
+
+  bool ready() const { return remote_ != nullptr; }
+  LRESULT send(UINT message, WPARAM wParam, LPARAM lParam) const {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(listView, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(listView_, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
     return static_cast<LRESULT>(result);
-  };
-  const std::string bare = name.substr(0, name.find_last_of('.'));
-  int found = -1;
-  const int count = static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count && found < 0; ++i) {
-    LVITEMA item{};
-    item.pszText = remoteText;
-    item.cchTextMax = kTextSize;
-    WriteProcessMemory(process, remoteItem, &item, sizeof item, nullptr);
-    int length = static_cast<int>(send(LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remoteItem)));
-    char text[kTextSize] = {};
-    ReadProcessMemory(process, remoteText, text, kTextSize - 1, nullptr);
-    std::string shown(text, length > 0 && length < static_cast<int>(kTextSize) ? length : 0);
-    if (SameNameIgnoringCase(shown, name) || SameNameIgnoringCase(shown, bare)) found = i;
   }
-  if (found >= 0) {
+  int count() const { return static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0)); }
+  std::string text(int index) const {
+    LVITEMA item{};
+    item.pszText = remote_ + sizeof(LVITEMA);
+    item.cchTextMax = kTextSize;
+    WriteProcessMemory(process_, remote_, &item, sizeof item, nullptr);
+    int length = static_cast<int>(send(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote_)));
+    char text[kTextSize] = {};
+    ReadProcessMemory(process_, remote_ + sizeof(LVITEMA), text, kTextSize - 1, nullptr);
+    return std::string(text, length > 0 && length < static_cast<int>(kTextSize) ? length : 0);
+  }
+  // Item `index` (-1: every item) selected and focused, or neither.
+  void setSelected(int index, bool selected) const {
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = 0;
-    WriteProcessMemory(process, remoteItem, &state, sizeof state, nullptr);
-    send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remoteItem));
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    WriteProcessMemory(process, remoteItem, &state, sizeof state, nullptr);
-    send(LVM_SETITEMSTATE, static_cast<WPARAM>(found), reinterpret_cast<LPARAM>(remoteItem));
+    state.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+    WriteProcessMemory(process_, remote_, &state, sizeof state, nullptr);
+    send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote_));
   }
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  return found >= 0;
+
+ private:
+  static constexpr size_t kTextSize = 520;
+  HWND listView_;
+  HANDLE process_ = nullptr;
+  char* remote_ = nullptr;
+};
+}  // namespace
+
+bool SelectListViewItems(HWND listView, const std::vector<int>& positions) {
+  RemoteListItem item(listView);
+  if (!item.ready()) return false;
+  const int count = item.count();
+  for (int position : positions)
+    if (position < 0 || position >= count) return false;
+  item.setSelected(-1, false);
+  for (int position : positions) item.setSelected(position, true);
+  return true;
+}
+
+bool SelectListViewItem(HWND listView, const std::string& name) {
+  RemoteListItem item(listView);
+  if (!item.ready()) return false;
+  const std::string bare = name.substr(0, name.find_last_of('.'));
+  const int count = item.count();
+  for (int i = 0; i < count; ++i) {
+    const std::string shown = item.text(i);
+    if (SameNameIgnoringCase(shown, name) || SameNameIgnoringCase(shown, bare)) return SelectListViewItems(listView, {i});
+  }
+  return false;
 }
 
 std::string HandleText(HWND window) { return std::to_string(HandleToLong(window)); }

@@ -33,3 +33,7 @@ HWND FindDescendant(HWND parent, const char* className, const std::string& text)
 // case ignored; a name with an extension also matches an item shown without it. False when no
 // item matches or the process cannot be reached.
 bool SelectListViewItem(HWND listView, const std::string& name);
+// Selects the items at `positions` (from 0) of a list view of another process, and no others;
+// the focus goes to the last. False when a position is not in the list or the process cannot
+// be reached.
+bool SelectListViewItems(HWND listView, const std::vector<int>& positions);

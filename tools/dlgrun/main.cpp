@@ -28,8 +28,9 @@ const char kUsageText[] =
     "  --timeout SEC     give up SEC seconds after the request was sent (default: none; 60 with\n"
     "                    --auto); the server's start-up has its own limit\n"
     "  --auto STEPS      drive the dialog: ok, cancel, file=TEXT, readonly, noreadonly, filter=N,\n"
-    "                    yes, no, wait=MS; for the FSL open dialog also select=NAME (in the file\n"
-    "                    list), fsl=TEXT, showfsl, browse, and want, nofsl, help (the warning);\n"
+    "                    yes, no, wait=MS, select=NAME or item=N[+M...] (in the file list, N\n"
+    "                    from 0); for the FSL open dialog also fsl=TEXT, showfsl, browse, and\n"
+    "                    want, nofsl, help (the warning);\n"
     "                    separated by commas (ok is added when no step closes it)\n"
     "  --help-log FILE   append the help requests that reach dlgrun's help window to FILE\n"
     "exit status: 0 accepted, 1 cancelled, 2 no reply, 3 time-out, 4 usage\n";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,36 @@ TEST(CollectFileNamesTest, AnswersBecomeFullPaths) {
   };
   for (const auto& c : kCases)
     EXPECT_EQ(c.names, CollectFileNames(c.buffer.data(), c.buffer.size(), c.separator)) << c.label;
+}
+
+TEST(ReplaceAnswerNamesTest, ReplacesRefusesAndFits) {
+  using namespace std::string_literals;
+  // "?" marks a name to shorten; "!" one to refuse.
+  auto shorten = [](const std::string& path) -> std::optional<std::string> {
+    if (path.find('!') != std::string::npos) return std::nullopt;
+    if (path.find("C:\\?") == 0) return "C:\\SHORTD~1\\" + path.substr(path.rfind('\\') + 1);
+    return path.find('?') == std::string::npos ? path : path.substr(0, path.rfind('\\') + 1) + "SHORT~1.DAT";
+  };
+  const struct {
+    const char* label;
+    std::string answer;
+    size_t capacity;
+    std::optional<std::string> result;
+  } kCases[] = {
+      {"one name kept", "C:\\d\\a.dat\0\0"s, 64, "C:\\d\\a.dat\0\0"s},
+      {"one name shortened", "C:\\d\\??.dat\0\0"s, 64, "C:\\d\\SHORT~1.DAT\0\0"s},
+      {"several, one shortened", "C:\\d\0a.dat\0??.dat\0\0"s, 64, "C:\\d\0a.dat\0SHORT~1.DAT\0\0"s},
+      {"several in a shortened directory", "C:\\?\0a.dat\0b.dat\0\0"s, 64,
+       "C:\\?\0C:\\SHORTD~1\\a.dat\0C:\\SHORTD~1\\b.dat\0\0"s},
+      {"refused", "C:\\d\0a.dat\0!.dat\0\0"s, 64, std::nullopt},
+      {"does not fit", "C:\\d\\??.dat\0\0"s, 17, std::nullopt},
+      {"fits exactly", "C:\\d\\??.dat\0\0"s, 18, "C:\\d\\SHORT~1.DAT\0\0"s},
+  };
+  for (const auto& c : kCases) {
+    std::string buffer = c.answer;
+    buffer.resize(std::max(buffer.size(), c.capacity), '\0');
+    EXPECT_EQ(c.result, ReplaceAnswerNames(buffer.data(), c.capacity, shorten)) << c.label;
+  }
 }
 
 TEST(ApplyFileDialogAnswerTest, WritesNamesOptionsAndFilterIndex) {
