@@ -140,6 +140,19 @@ std::string UsableSelectedPath(HWND frame, const std::string& ansiPath) {
   return ansiPath;
 }
 
+bool MendTypedPath(HWND edit, HWND frame) {
+  if (!edit) return true;
+  const std::wstring typed = WindowTextW(edit);
+  if (SurvivesAnsi(typed)) return true;
+  const std::string usable = UsableAnsiPath(typed);
+  if (usable.empty()) {
+    TellNameUnusable(frame, typed);
+    return false;
+  }
+  SetWindowTextA(edit, usable.c_str());
+  return true;
+}
+
 bool MendAnswerNames(HWND frame, OPENFILENAMEA& record) {
   if (!record.lpstrFile || record.nMaxFile == 0) return true;
   const std::vector<std::wstring> selected = SelectedPathsW(frame);

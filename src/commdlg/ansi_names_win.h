@@ -35,6 +35,10 @@ std::string UsableAnsiPath(const std::wstring& path);
 // names that item: `ansiPath` itself unless the item's name did not survive the code page.
 std::string UsableSelectedPath(HWND frame, const std::string& ansiPath);
 
+// A path typed into `edit` (a box of the dialog `frame`, such as the FSL field) made usable the
+// same way: replaced by its short path, or refused (false) after telling the user.
+bool MendTypedPath(HWND edit, HWND frame);
+
 // At CDN_FILEOK of the Explorer dialog `frame`: rewrites the answer in `record` so that every
 // name opens the file the user chose. False when a name has no usable form, after telling the
 // user in a message box owned by `frame`: the OK is then to be refused.

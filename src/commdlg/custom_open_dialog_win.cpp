@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "commdlg/ansi_names_win.h"
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "dialogs/file_names.h"
+#include "dialogs/fsl_open_dialog.h"
 
 BOOL RunCustomFileDialog(TCustomOpenDialog& dialog, const FileDialogFunction& function) {
   FileDialogRecord file(dialog);
@@ -83,6 +85,10 @@ UINT_PTR CALLBACK CustomDialogHook(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NOTIFY) {
       // Names the code page cannot express are mended (or the OK refused) before OnFileOK.
       if (fileOK && !MendFileOK(window, lParam)) return RefuseFileOK(window);
+      // So is a path typed into the FSL open dialog's FSL field.
+      if (fileOK && dynamic_cast<TFSL16OpenDialog*>(dialog) &&
+          !MendTypedPath(GetDlgItem(window, TFSL16OpenDialog::kFslEditId), parent))
+        return RefuseFileOK(window);
       RaiseNotification(*dialog, window, parent, lParam);
     } else if (message == WM_COMMAND && dialog->FOnCommand) {
       dialog->FOnCommand(dialog, reinterpret_cast<intptr_t>(window), reinterpret_cast<intptr_t>(parent),

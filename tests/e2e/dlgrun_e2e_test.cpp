@@ -99,6 +99,7 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
        "dlgrun: no reply: " + RequestTooLargeText(kWineCopyDataLimit + 1, kWineCopyDataLimit) + "\n"},
       {"no class", {"--auto", "ok"}, "", 4, "", "dlgrun: no CLASS given"},
       {"unknown step", {"--auto", "jump", "TOpenDialog", "-"}, request, 4, "", "unknown step 'jump'"},
+      {"item without a position", {"--auto", "item=1+", "TOpenDialog", "-"}, request, 4, "", "unknown step 'item=1+'"},
   };
   for (const auto& c : kCases) {
     DlgRun run(c.arguments, c.input);
