@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Mutation check of the native tests: applies each fault of a list (default
-# scripts/mutations.txt; one per line, "file ||| text ||| replacement") alone to a scratch copy
-# of the working tree, rebuilds the native tests there incrementally and runs them. A fault
-# survives when every test still passes. Prints the survivors and a summary; exits 1 if any
-# fault survived or could not be applied. Not part of CI: run it before calling a suite done.
-#   scripts/mutate.sh [LIST] [-- CTEST-ARGS...]
+# Mutation check of the tests: applies each fault of a list (default scripts/mutations.txt) alone
+# to a scratch copy of the working tree, rebuilds there incrementally and runs the tests that
+# must catch it. A fault survives when they all still pass. One fault a line:
+#   FILE ||| TEXT ||| REPLACEMENT                      the native build's tests must catch it
+#   FILE ||| TEXT ||| REPLACEMENT ||| win: TEST...     these Windows test programs (CTest names)
+#                                                      must, run under Wine
+# Windows faults use the Windows build the host runs (the 32-bit one where it runs 32-bit code,
+# else the 64-bit one; DLG_WINEARCH chooses). Prints caught or survived per fault and a summary;
+# exits 1 if any fault survived or could not be applied. Not part of CI (a run with the Windows
+# faults takes about half an hour): run it before calling a suite done.
+#   scripts/mutate.sh [LIST] [-- CTEST-ARGS...]   (CTEST-ARGS go to the native runs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/arch.sh"
 list=${1:-$root/scripts/mutations.txt}
 [[ $# -gt 0 ]] && shift
 [[ ${1:-} == -- ]] && shift
@@ -15,7 +21,7 @@ tree=$scratch/tree
 build=$scratch/native
 jobs=${JOBS:-2}
 
-# A fresh copy of the tracked and new files; the build directory is kept for incremental builds.
+# A fresh copy of the tracked and new files; the build directories are kept for incremental builds.
 rm -rf "$tree"
 mkdir -p "$tree"
 (cd "$root" && git ls-files -co --exclude-standard -z | grep -zv '^build/' | tar -cf - --null -T -) |
@@ -25,6 +31,28 @@ echo "mutate: building the unchanged copy"
 cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1 || { echo "mutate: the unchanged copy does not build"; exit 2; }
 ctest --test-dir "$build" --timeout 120 "$@" >"$scratch/test.log" 2>&1 ||
   { echo "mutate: the unchanged copy fails its tests (see $scratch/test.log)"; exit 2; }
+
+# The Windows build, set up at the first Windows fault.
+arch= winbuild=
+windows_tests() {  # windows_tests TEST...: runs these CTest tests of the Windows build
+  local pattern
+  pattern="^($(tr ' ' '|' <<<"$*"))\$"
+  ctest --test-dir "$winbuild" --timeout 300 -R "$pattern" >"$scratch/wintest.log" 2>&1
+}
+prepare_windows() {
+  [[ -n $winbuild ]] && return 0
+  arch=$(dlg_run_arch)
+  winbuild=$scratch/$arch
+  echo "mutate: building the unchanged copy for Windows ($arch)"
+  cmake -S "$tree" -B "$winbuild" -DCMAKE_TOOLCHAIN_FILE="$(dlg_toolchain "$arch")" \
+    -DDLG_HOST_COMPTEXT="$build/tools/comptext" >"$scratch/winconfigure.log" 2>&1
+  cmake --build "$winbuild" -j"$jobs" >"$scratch/winbuild.log" 2>&1 ||
+    { echo "mutate: the unchanged copy does not build for Windows"; exit 2; }
+  # Every program a Windows fault names must pass on the unchanged copy.
+  local named
+  named=$(sed -n 's/.*||| win: *//p' "$list" | tr ' ' '\n' | sort -u | xargs)
+  windows_tests $named || { echo "mutate: the unchanged copy fails $named (see $scratch/wintest.log)"; exit 2; }
+}
 
 # apply FILE FIND REPLACE: replaces the single occurrence, "\n" standing for a line break.
 apply() {
@@ -44,29 +72,40 @@ while IFS= read -r line || [[ -n $line ]]; do
   file=${line%% ||| *}
   rest=${line#* ||| }
   find=${rest%% ||| *}
-  repl=${rest#* ||| }
+  rest=${rest#* ||| }
+  repl=${rest%% ||| win:*}
+  tests=
+  [[ $rest == *" ||| win:"* ]] && tests=$(xargs <<<"${rest#* ||| win:}")
   total=$((total + 1))
   label="$file: '$find' -> '$repl'"
+  [[ -n $tests ]] && prepare_windows
   cp "$tree/$file" "$scratch/original"
   if ! apply "$tree/$file" "$find" "$repl" 2>"$scratch/apply.log"; then
     broken+=("$label ($(cat "$scratch/apply.log"))")
     echo "[$total] NOT APPLIED $label"
     continue
   fi
-  if ! cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1; then
+  if [[ -n $tests ]]; then
+    if ! cmake --build "$winbuild" -j"$jobs" >"$scratch/winbuild.log" 2>&1; then
+      result="caught (does not build)"
+    elif windows_tests $tests; then
+      result="SURVIVED ($tests, $arch)"
+    else
+      result="caught by $(grep -E '^\s+[0-9]+ - ' "$scratch/wintest.log" | awk '{print $3}' | paste -sd, -) ($arch)"
+    fi
+  elif ! cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1; then
     result="caught (does not build)"
-    caught=$((caught + 1))
   elif ctest --test-dir "$build" --timeout 120 "$@" >"$scratch/test.log" 2>&1; then
     result="SURVIVED"
-    survived+=("$label")
   else
     result="caught by $(grep -E '^\s+[0-9]+ - ' "$scratch/test.log" | awk '{print $3}' | paste -sd, -)"
-    caught=$((caught + 1))
   fi
+  if [[ $result == SURVIVED* ]]; then survived+=("$label"); else caught=$((caught + 1)); fi
   echo "[$total] $result: $label"
   cp "$scratch/original" "$tree/$file"
 done <"$list"
 cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1 || true
+[[ -n $winbuild ]] && { cmake --build "$winbuild" -j"$jobs" >"$scratch/winbuild.log" 2>&1 || true; }
 
 echo
 echo "mutate: $total faults, $caught caught, ${#survived[@]} survived, ${#broken[@]} not applied"

@@ -25,11 +25,11 @@ class FSLWarnWindow : public FormWindow {
   }
 };
 
+}  // namespace
+
 void SendHelpRequest(int32_t helpContext) {
   if (g_helpWindow) SendMessageA(g_helpWindow, protocol::kHelpRequest, 1, static_cast<LPARAM>(helpContext));
 }
-
-}  // namespace
 
 void SetHelpRequestWindow(HWND window) { g_helpWindow = window; }
 

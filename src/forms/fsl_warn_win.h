@@ -16,3 +16,6 @@ bool ShowFSLWarning(const std::string& dataFile, int32_t helpContext, HWND owner
 // The client's help window, which the warning's Help button sends 0x0F1F (wParam 1, lParam the
 // help context) to, synchronously. Nothing is sent while it is 0.
 void SetHelpRequestWindow(HWND window);
+// Asks the client to show help topic `helpContext`: message 0x0F1F with wParam 1 to that help
+// window, sent (the caller waits until the client has handled it), never posted.
+void SendHelpRequest(int32_t helpContext);

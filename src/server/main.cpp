@@ -11,6 +11,7 @@
 #include "commdlg/dialog_library_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
+#include "forms/fsl_warn_win.h"
 #include "platform/screen.h"
 #include "platform/win32.h"
 #include "server/application.h"
@@ -36,11 +37,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The find dialog's hidden owner window is a child of the host form, off the task bar.
   SetFormWindowTest([&form](HWND window) { return window == form.handle(); });
   // Only the client can show its help: "show help topic N" becomes the help request the FSL
-  // warning's Help sends, to the help window (argument 2), sent and not posted.
-  SetHelpHandler([&form](int32_t helpContext) {
-    if (HWND help = form.helpWindow())
-      SendMessageA(help, protocol::kHelpRequest, 1, static_cast<LPARAM>(helpContext));
-  });
+  // warning's Help sends, to the help window of the command line.
+  SetHelpHandler(SendHelpRequest);
   form.formCreate();
   form.createWindow(instance);
   int exitCode = application.run();

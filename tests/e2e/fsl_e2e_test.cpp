@@ -73,6 +73,7 @@ struct Outcome {
   std::string reply;
   std::string log;
   std::vector<std::pair<WPARAM, LPARAM>> help;
+  std::vector<bool> helpSent;  // each arrived sent (the server waiting for it), not posted
 };
 
 Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) {
@@ -81,7 +82,10 @@ Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) 
   options.readyTimeoutMs = 20000;
   options.runTimeoutMs = 40000;
   options.narrate = [&out](const std::string& line) { out.log += line + "\n"; };
-  options.onHelp = [&out](WPARAM w, LPARAM l) { out.help.emplace_back(w, l); };
+  options.onHelp = [&out](WPARAM w, LPARAM l) {
+    out.help.emplace_back(w, l);
+    out.helpSent.push_back(InSendMessage() != 0);
+  };
   std::unique_ptr<AutoDriver> driver;
   options.onDialogIdle = [&driver] {
     if (driver) driver->poll();
@@ -175,6 +179,7 @@ TEST(FslOpenDialog, WarningHelpReachesTheClientsHelpWindowWithTheContext) {
     Outcome out = RunFslDialog(Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
     EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
     ASSERT_EQ(2u, out.help.size()) << context << "\n" << out.log;
+    EXPECT_EQ(std::vector<bool>(out.help.size(), true), out.helpSent) << context << ": posted, not sent";
     for (const auto& help : out.help) {
       EXPECT_EQ(1u, help.first) << context;
       EXPECT_EQ(std::stoll(context), static_cast<int32_t>(help.second)) << context;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -113,6 +114,28 @@ TEST_F(FslLookupWinTest, EntriesGiveTheLongPathOrNone) {
   EXPECT_EQ("", Lookup("").fslFile) << "no entry, .fsl beside written in 1970";
 }
 
+// Of keys the platform takes for the same, the first line holds the value for every spelling.
+TEST_F(FslLookupWinTest, OneSectionReadKeepsTheFirstOfEqualKeys) {
+  TIniFile ini(Ini("DUP=first\r\ndup=second\r\nOther=x\r\nOTHER=\r\nEmpty=\r\nEMPTY=late"), WindowsFslPlatform());
+  TStringList pairs;
+  pairs.setLines({"dup=old"});
+  ini.ReadIniPairs("FSLAssociations", pairs);
+  const std::vector<std::string>& lines = pairs.lines();
+  for (const std::string& line : lines) {
+    EXPECT_EQ(std::string::npos, line.find("second")) << "a later line's value won";
+    EXPECT_EQ(std::string::npos, line.find("late")) << "a later line's value won";
+    EXPECT_EQ(std::string::npos, line.find("old")) << "the list's own line stayed";
+  }
+  auto pairsWithValue = [&lines](const std::string& value) {
+    return std::count_if(lines.begin(), lines.end(), [&value](const std::string& line) {
+      return line.size() > value.size() && line.compare(line.size() - value.size(), value.size(), value) == 0;
+    });
+  };
+  EXPECT_EQ(1, pairsWithValue("=first")) << "one pair for DUP and dup";
+  EXPECT_EQ(1, pairsWithValue("=x")) << "one pair for Other and OTHER";
+  EXPECT_EQ(2u, lines.size()) << "Empty and EMPTY: the first, empty, value deletes";
+}
+
 TEST_F(FslLookupWinTest, OneSectionReadAgreesWithReadingKeyByKey) {
   const std::string quoted = "\"" + std::string(1022, 'q') + "\"";
   std::vector<std::string> bodies = {
@@ -127,6 +150,11 @@ TEST_F(FslLookupWinTest, OneSectionReadAgreesWithReadingKeyByKey) {
   };
   for (size_t tail : {6, 7, 8, 9, 10})  // the last name, "LASTKEY", around the 8192-byte edge
     bodies.push_back(Filler(8192 - 1 - tail) + "LASTKEY=v\r\nLASTKEYS=w");
+  // Values that carry the whole-section read past its first buffer (64 KiB): a read that stops
+  // at the cut takes the cut line's value.
+  std::string wide;
+  for (int i = 0; i < 70; ++i) wide += "V" + std::to_string(i) + "=" + std::to_string(i) + std::string(1000, 'v') + "\r\n";
+  bodies.push_back(wide);
   for (size_t i = 0; i < bodies.size(); ++i) {
     TIniFile ini(Ini(bodies[i]), WindowsFslPlatform());
     TStringList once, byKey;  // both start with lines of their own to replace or delete
