@@ -98,7 +98,8 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/DialogServerConfigVersion.c
 install(FILES ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake ${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
   DESTINATION ${DLG_INSTALL_CMAKEDIR})
 
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${DLG_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/docs/architecture.md
+  DESTINATION ${DLG_INSTALL_DOCDIR})
 
 # cpack (scripts/package.sh): the installed tree as dlgserver-<version>-<arch>.zip in the build
 # folder, everything under one top folder of that name.
