@@ -19,15 +19,61 @@ bool DialogReady(HWND dialog) {
 }
 constexpr DWORD kStepGapMs = 150;
 
-bool StartsStep(const std::string& piece) {
-  for (const char* word : {"ok", "cancel", "readonly", "noreadonly", "yes", "no", "showfsl", "browse", "want",
-                           "nofsl", "help", "pshhelp", "apply", "allpages", "selection"})
-    if (piece == word) return true;
-  for (const char* prefix : {"file=", "filter=", "wait=", "select=", "item=", "fsl=", "face=", "style=", "size=", "basic=",
-                             "rgb=", "fontcolor=", "copies=", "pages="})
-    if (piece.rfind(prefix, 0) == 0) return true;
-  return false;
+// What follows "=" in a step.
+enum class Arg { None, Text, Number, Count, Cell, Hex, Range, Positions };
+
+// Every step the driver takes: its name, what it takes, and what it does. dlgrun's help is made
+// from this table.
+struct StepSpec {
+  const char* name;
+  AutoStep::Kind kind;
+  Arg arg;
+  const char* form;  // the argument as the help shows it
+  int value;         // the value of a step without an argument
+  const char* help;
+};
+const StepSpec kSteps[] = {
+    {"ok", AutoStep::Ok, Arg::None, "", 0, "press OK (added when no step closes the dialog)"},
+    {"cancel", AutoStep::Cancel, Arg::None, "", 0, "press Cancel"},
+    {"file", AutoStep::File, Arg::Text, "TEXT", 0, "type TEXT into the file name box"},
+    {"readonly", AutoStep::ReadOnly, Arg::None, "", 0, "tick the read-only box"},
+    {"noreadonly", AutoStep::ReadOnly, Arg::None, "", 1, "clear the read-only box"},
+    {"filter", AutoStep::Filter, Arg::Count, "N", 0, "choose the N-th filter (from 1)"},
+    {"select", AutoStep::Select, Arg::Text, "NAME", 0, "select the item NAME in the file list"},
+    {"item", AutoStep::Item, Arg::Positions, "N[+M...]", 0, "select the items at these positions (from 0) of the file list"},
+    {"yes", AutoStep::Yes, Arg::None, "", 0, "answer the prompt the step before opened (overwrite?) with Yes"},
+    {"no", AutoStep::No, Arg::None, "", 0, "answer that prompt with No"},
+    {"pshhelp", AutoStep::PshHelp, Arg::None, "", 0, "press the dialog's own Help button"},
+    {"wait", AutoStep::Wait, Arg::Number, "MS", 0, "pause MS milliseconds"},
+    {"fsl", AutoStep::Fsl, Arg::Text, "TEXT", 0, "FSL open dialog: type TEXT into the FSL field"},
+    {"showfsl", AutoStep::ShowFsl, Arg::None, "", 0, "FSL open dialog: narrate the FSL field"},
+    {"browse", AutoStep::Browse, Arg::None, "", 0, "FSL open dialog: press Browse FSL (later steps work that dialog)"},
+    {"want", AutoStep::Want, Arg::None, "", 0, "the missing-FSL warning: OK, selecting an FSL file"},
+    {"nofsl", AutoStep::NoFsl, Arg::None, "", 0, "the missing-FSL warning: OK, without an FSL file"},
+    {"help", AutoStep::Help, Arg::None, "", 0, "the missing-FSL warning: press Help"},
+    {"face", AutoStep::Face, Arg::Text, "TEXT", 0, "font dialog: choose the face TEXT"},
+    {"style", AutoStep::FontStyle, Arg::Text, "TEXT", 0, "font dialog: choose the style TEXT (\"Bold Italic\")"},
+    {"size", AutoStep::Size, Arg::Text, "TEXT", 0, "font dialog: choose the size TEXT (typed when not listed)"},
+    {"fontcolor", AutoStep::FontColor, Arg::Number, "N", 0, "font dialog: choose the N-th colour (from 0)"},
+    {"apply", AutoStep::Apply, Arg::None, "", 0, "font dialog: press Apply"},
+    {"basic", AutoStep::BasicColor, Arg::Cell, "N", 0, "colour dialog: click basic colour N (0-47, 8 a row)"},
+    {"rgb", AutoStep::Rgb, Arg::Hex, "RRGGBB", 0, "colour dialog: type the colour's red, green and blue"},
+    {"copies", AutoStep::Copies, Arg::Number, "N", 0, "print dialog: type the number of copies"},
+    {"pages", AutoStep::Pages, Arg::Range, "A-B", 0, "print dialog: print pages A to B"},
+    {"allpages", AutoStep::AllPages, Arg::None, "", 0, "print dialog: print all pages"},
+    {"selection", AutoStep::Selection, Arg::None, "", 0, "print dialog: print the selection"},
+};
+
+// The spec `piece` names ("ok", "file=..."), or null.
+const StepSpec* SpecOf(const std::string& piece) {
+  const size_t equals = piece.find('=');
+  const std::string name = piece.substr(0, equals);
+  for (const StepSpec& spec : kSteps)
+    if (name == spec.name && (equals == std::string::npos) == (spec.arg == Arg::None)) return &spec;
+  return nullptr;
 }
+
+bool StartsStep(const std::string& piece) { return SpecOf(piece) != nullptr; }
 
 bool ToNumber(const std::string& text, int& value) {
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -36,7 +82,36 @@ bool ToNumber(const std::string& text, int& value) {
   return true;
 }
 
+// Reads the argument of `spec` from `text` into `step`; false when it is not of its form.
+bool ReadArgument(const StepSpec& spec, const std::string& text, AutoStep& step) {
+  step.text = text;
+  switch (spec.arg) {
+    case Arg::None:
+      step.value = spec.value;
+      return true;
+    case Arg::Text:
+      return true;
+    case Arg::Number:
+      return ToNumber(text, step.value);
+    case Arg::Count:
+      return ToNumber(text, step.value) && step.value > 0;
+    case Arg::Cell:
+      return ToNumber(text, step.value) && step.value < 48;
+    case Arg::Hex:
+      if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
+      step.value = static_cast<int>(std::stoul(text, nullptr, 16));
+      return true;
+    case Arg::Range:
+      return text.find('-') != std::string::npos;
+    case Arg::Positions:
+      return !text.empty() && text.front() != '+' && text.back() != '+' && text.find("++") == std::string::npos &&
+             text.find_first_not_of("0123456789+") == std::string::npos;
+  }
+  return false;
+}
+
 constexpr DWORD kWarningSettleMs = 200;
+constexpr ULONGLONG kPromptWaitMs = 5000;  // how long yes or no waits for its prompt
 constexpr char kWarningClass[] = "TFSLWarn";
 constexpr int kFslEditId = 8193;
 constexpr int kBrowseFslId = 8196;
@@ -119,58 +194,10 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
       steps.back().text += "," + piece;
       continue;
     }
-    AutoStep step{AutoStep::Ok, {}, 0};
-    if (piece == "ok") step.kind = AutoStep::Ok;
-    else if (piece == "cancel") step.kind = AutoStep::Cancel;
-    else if (piece == "readonly") step.kind = AutoStep::ReadOnly;
-    else if (piece == "noreadonly") step.kind = AutoStep::ReadOnly, step.value = 1;
-    else if (piece == "yes") step.kind = AutoStep::Yes;
-    else if (piece == "no") step.kind = AutoStep::No;
-    else if (piece == "showfsl") step.kind = AutoStep::ShowFsl;
-    else if (piece == "browse") step.kind = AutoStep::Browse;
-    else if (piece == "want") step.kind = AutoStep::Want;
-    else if (piece == "nofsl") step.kind = AutoStep::NoFsl;
-    else if (piece == "help") step.kind = AutoStep::Help;
-    else if (piece == "pshhelp") step.kind = AutoStep::PshHelp;
-    else if (piece == "apply") step.kind = AutoStep::Apply;
-    else if (piece == "allpages") step.kind = AutoStep::AllPages;
-    else if (piece == "selection") step.kind = AutoStep::Selection;
-    else if (piece.rfind("face=", 0) == 0) step.kind = AutoStep::Face, step.text = piece.substr(5);
-    else if (piece.rfind("style=", 0) == 0) step.kind = AutoStep::FontStyle, step.text = piece.substr(6);
-    else if (piece.rfind("size=", 0) == 0) step.kind = AutoStep::Size, step.text = piece.substr(5);
-    else if (piece.rfind("file=", 0) == 0) {
-      step.kind = AutoStep::File;
-      step.text = piece.substr(5);
-    } else if (piece.rfind("select=", 0) == 0) {
-      step.kind = AutoStep::Select;
-      step.text = piece.substr(7);
-    } else if (piece.rfind("item=", 0) == 0 && piece.size() > 5 && piece.back() != '+' &&
-               piece.find_first_not_of("0123456789+", 5) == std::string::npos && piece.find("++") == std::string::npos &&
-               piece[5] != '+') {
-      step.kind = AutoStep::Item;
-      step.text = piece.substr(5);
-    } else if (piece.rfind("fsl=", 0) == 0) {
-      step.kind = AutoStep::Fsl;
-      step.text = piece.substr(4);
-    } else if (piece.rfind("filter=", 0) == 0 && ToNumber(piece.substr(7), step.value) && step.value > 0) {
-      step.kind = AutoStep::Filter;
-    } else if (piece.rfind("wait=", 0) == 0 && ToNumber(piece.substr(5), step.value)) {
-      step.kind = AutoStep::Wait;
-    } else if (piece.rfind("copies=", 0) == 0 && ToNumber(piece.substr(7), step.value)) {
-      step.kind = AutoStep::Copies;
-      step.text = piece.substr(7);
-    } else if (piece.rfind("pages=", 0) == 0 && piece.find('-', 6) != std::string::npos) {
-      step.kind = AutoStep::Pages;
-      step.text = piece.substr(6);
-    } else if (piece.rfind("fontcolor=", 0) == 0 && ToNumber(piece.substr(10), step.value)) {
-      step.kind = AutoStep::FontColor;
-    } else if (piece.rfind("basic=", 0) == 0 && ToNumber(piece.substr(6), step.value) && step.value < 48) {
-      step.kind = AutoStep::BasicColor;
-    } else if (piece.rfind("rgb=", 0) == 0 && piece.size() == 10 &&
-               piece.find_first_not_of("0123456789abcdefABCDEF", 4) == std::string::npos) {
-      step.kind = AutoStep::Rgb;
-      step.value = static_cast<int>(std::stoul(piece.substr(4), nullptr, 16));
-    } else {
+    const StepSpec* spec = SpecOf(piece);
+    AutoStep step{AutoStep::Ok, {}, 0, piece};
+    if (spec) step.kind = spec->kind;
+    if (!spec || !ReadArgument(*spec, piece.substr(piece.find('=') + 1), step)) {
       if (error) *error = "unknown step '" + piece + "'";
       return false;
     }
@@ -179,8 +206,19 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
   bool closes = false;
   for (const AutoStep& step : steps)
     if (step.kind == AutoStep::Ok || step.kind == AutoStep::Cancel) closes = true;
-  if (!closes) steps.push_back(AutoStep{AutoStep::Ok, {}, 0});
+  if (!closes) steps.push_back(AutoStep{AutoStep::Ok, {}, 0, "ok"});
   return true;
+}
+
+std::string AutoStepHelp(const std::string& indent) {
+  std::string text;
+  for (const StepSpec& spec : kSteps) {
+    std::string step = spec.name;
+    if (spec.arg != Arg::None) step += std::string("=") + spec.form;
+    step.resize(std::max<size_t>(step.size() + 2, 18), ' ');
+    text += indent + step + spec.help + "\n";
+  }
+  return text;
 }
 
 AutoDriver::AutoDriver(std::vector<AutoStep> steps, HWND owner, DWORD serverThreadId,
@@ -189,6 +227,18 @@ AutoDriver::AutoDriver(std::vector<AutoStep> steps, HWND owner, DWORD serverThre
 
 void AutoDriver::say(const std::string& line) const {
   if (narrate_) narrate_(line);
+}
+
+void AutoDriver::fail(const AutoStep& step, const std::string& reason) {
+  say("step '" + step.piece + "' cannot be applied: " + reason);
+  if (failure_.empty()) failure_ = "step '" + step.piece + "': " + reason;
+  if (lenient_) return;
+  // The rest would work on a dialog that does not hold what the steps meant it to: end it.
+  next_ = steps_.size();
+  if (dialog_ && IsWindow(dialog_)) {
+    say("steps stopped: cancel");
+    PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
 }
 
 void AutoDriver::poll() {
@@ -278,14 +328,14 @@ bool AutoDriver::take(const AutoStep& step) {
       if (!box) box = GetDlgItem(dialog_, edt1);
       say("step: file name \"" + step.text + "\"");
       if (!box) {
-        say("no file name box");
+        fail(step, "no file name box");
         return true;
       }
       DWORD_PTR ignored;
       SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()), SMTO_NORMAL,
                           5000, &ignored);
       std::string shown = WindowText(box);
-      if (shown != step.text) say("file name box shows \"" + shown + "\", not \"" + step.text + "\"");
+      if (shown != step.text) fail(step, "the file name box shows \"" + shown + "\"");
       return true;
     }
     case AutoStep::ReadOnly: {
@@ -299,7 +349,12 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::Filter: {
       say("step: filter " + std::to_string(step.value));
       HWND combo = GetDlgItem(dialog_, cmb1);
-      DWORD_PTR ignored;
+      DWORD_PTR ignored, count = 0;
+      SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &count);
+      if (!combo || step.value > static_cast<int>(count)) {
+        fail(step, "the dialog has " + std::to_string(count) + " filters");
+        return true;
+      }
       SendMessageTimeoutA(combo, CB_SETCURSEL, step.value - 1, 0, SMTO_NORMAL, 5000, &ignored);
       PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
       PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
@@ -308,7 +363,14 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::Yes:
     case AutoStep::No: {
       HWND prompt = FindPromptOf(serverThreadId_, dialog_);
-      if (!prompt) return false;  // not shown yet
+      if (!prompt) {  // not shown yet; after a while, not at all
+        if (promptAwaitedSince_ == 0) promptAwaitedSince_ = GetTickCount64();
+        if (GetTickCount64() < promptAwaitedSince_ + kPromptWaitMs) return false;
+        promptAwaitedSince_ = 0;
+        fail(step, "no prompt is shown");
+        return true;
+      }
+      promptAwaitedSince_ = 0;
       say("step: " + std::string(step.kind == AutoStep::Yes ? "yes" : "no") + " to \"" +
           DialogItemText(prompt, 0xFFFF) + "\"");
       PostMessageA(prompt, WM_COMMAND, step.kind == AutoStep::Yes ? IDYES : IDNO, 0);
@@ -323,6 +385,7 @@ bool AutoDriver::take(const AutoStep& step) {
       if (step.kind == AutoStep::Select) {
         bool selected = list && SelectListViewItem(list, step.text);
         say("step: select \"" + step.text + "\"" + (selected ? "" : " (not in the list)"));
+        if (!selected) fail(step, "not in the file list");
       } else {
         std::vector<int> items;
         for (size_t at = 0; at < step.text.size(); at = step.text.find('+', at) + 1) {
@@ -331,6 +394,7 @@ bool AutoDriver::take(const AutoStep& step) {
         }
         bool selected = list && SelectListViewItems(list, items);
         say("step: items " + step.text + (selected ? "" : " (not all in the list)"));
+        if (!selected) fail(step, "not all in the file list");
       }
       return true;
     }
@@ -339,7 +403,7 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::Browse: {
       HWND area = FindChildDialogWithItem(dialog_, kFslEditId);
       if (!area) {
-        say("no FSL file box");
+        fail(step, "no FSL file box");
         return true;
       }
       HWND edit = GetDlgItem(area, kFslEditId);
@@ -371,10 +435,24 @@ bool AutoDriver::take(const AutoStep& step) {
                    : step.kind == AutoStep::Size ? cmb3 : cmb4;
       HWND combo = GetDlgItem(dialog_, id);
       int index = step.kind == AutoStep::FontColor ? step.value : combo ? FindComboItem(combo, step.text) : -1;
+      DWORD_PTR count = 0;
+      SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &count);
+      if (!combo) {
+        fail(step, "the dialog has no such list");
+        return true;
+      }
+      if (step.kind == AutoStep::FontColor && index >= static_cast<int>(count)) {
+        fail(step, "the colour list has " + std::to_string(count) + " entries");
+        return true;
+      }
       say(step.kind == AutoStep::FontColor ? "step: font colour " + std::to_string(index)
           : "step: " + std::string(step.kind == AutoStep::Face ? "face" : step.kind == AutoStep::FontStyle ? "style" : "size") +
           " \"" + step.text + "\"" + (index < 0 && step.kind != AutoStep::Size ? " (not in the list)" : ""));
       DWORD_PTR ignored;
+      if (index < 0 && step.kind != AutoStep::Size) {
+        fail(step, "not in the list");
+        return true;
+      }
       SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 5000, &ignored);
       if (index < 0 && step.kind == AutoStep::Size)
         SendMessageTimeoutA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()), SMTO_NORMAL, 5000,
@@ -388,7 +466,10 @@ bool AutoDriver::take(const AutoStep& step) {
       // cell's place in its own client area.
       say("step: basic colour " + std::to_string(step.value));
       RECT box{};
-      GetWindowRect(GetDlgItem(dialog_, kBasicColorBox), &box);
+      if (!GetWindowRect(GetDlgItem(dialog_, kBasicColorBox), &box)) {
+        fail(step, "the dialog has no basic colours");
+        return true;
+      }
       POINT cell{box.left + (2 * (step.value % 8) + 1) * (box.right - box.left) / 16,
                  box.top + (2 * (step.value / 8) + 1) * (box.bottom - box.top) / 12};
       ScreenToClient(dialog_, &cell);
@@ -414,6 +495,12 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::Pages:
     case AutoStep::AllPages:
     case AutoStep::Selection: {
+      for (int id : {step.kind == AutoStep::Copies ? kCopiesBox : step.kind == AutoStep::Pages ? kFromBox
+                     : step.kind == AutoStep::AllPages ? kAllPagesButton : kSelectionButton})
+        if (!GetDlgItem(dialog_, id) || !IsWindowEnabled(GetDlgItem(dialog_, id))) {
+          fail(step, "the dialog has no such control, or it is disabled");
+          return true;
+        }
       auto setText = [&](int id, const std::string& text) {
         DWORD_PTR ignored;
         SendMessageTimeoutA(GetDlgItem(dialog_, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
@@ -451,6 +538,7 @@ bool AutoDriver::take(const AutoStep& step) {
       const bool shown = button && IsWindowVisible(button);
       say(shown ? "step: help button" : "step: help button (not shown)");
       if (shown) PostMessageA(button, BM_CLICK, 0, 0);
+      else fail(step, "the dialog shows no Help button");
       return true;
     }
     case AutoStep::Wait:

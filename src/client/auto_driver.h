@@ -44,10 +44,13 @@ struct AutoStep {
               Pages, AllPages, Selection } kind;
   std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B"), Item ("0+2")
   int value = 0;     // Filter, Wait, BasicColor, FontColor, Rgb (0xRRGGBB); ReadOnly: 0 tick, 1 clear
+  std::string piece;  // the step as it was written
 };
 
 // The steps of STEPS; false with `error` set when a step is not understood.
 bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::string* error);
+// One line per step the driver knows, "STEP  what it does", each after `indent`.
+std::string AutoStepHelp(const std::string& indent);
 
 class AutoDriver {
  public:
@@ -57,12 +60,21 @@ class AutoDriver {
   // Takes the next step when its time has come; call it repeatedly while the dialog runs.
   void poll();
   bool done() const { return next_ >= steps_.size(); }
+  // A step that cannot be applied (a face not in the list, no such colour cell, yes with no
+  // prompt): strictly (the default) the steps stop there and the dialog is cancelled; leniently
+  // it is narrated and the steps go on.
+  void setLenient(bool lenient) { lenient_ = lenient; }
+  // The first step that could not be applied and why ("step 'face=X': not in the list"); empty
+  // when every step could.
+  const std::string& failure() const { return failure_; }
   // The dialog found, or null.
   HWND dialog() const { return dialog_; }
 
  private:
   void say(const std::string& line) const;
   bool take(const AutoStep& step);
+  // Notes that `step` cannot be applied, for `reason`, and stops the steps unless lenient.
+  void fail(const AutoStep& step, const std::string& reason);
   // The warning's steps; false until the warning is up.
   bool answerWarning(const AutoStep& step);
 
@@ -76,4 +88,7 @@ class AutoDriver {
   bool ready_ = false;  // the current dialog has filled its controls
   ULONGLONG warningSeenAt_ = 0;
   std::vector<HWND> closed_;  // dialogs told to close: never worked again
+  bool lenient_ = false;
+  std::string failure_;
+  ULONGLONG promptAwaitedSince_ = 0;  // a yes or no step waiting for its prompt
 };

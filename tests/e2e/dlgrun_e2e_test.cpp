@@ -2,6 +2,8 @@
 // narration on standard error, time-outs, and the server ending with dlgrun.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,10 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
       {"no class", {"--auto", "ok"}, "", 4, "", "dlgrun: no CLASS given"},
       {"unknown step", {"--auto", "jump", "TOpenDialog", "-"}, request, 4, "", "unknown step 'jump'"},
       {"item without a position", {"--auto", "item=1+", "TOpenDialog", "-"}, request, 4, "", "unknown step 'item=1+'"},
+      {"a step that cannot be applied", {"--auto", "select=nosuch.txt,ok", "TOpenDialog", "-"}, request, 5, "",
+       "dlgrun: step 'select=nosuch.txt': not in the file list (could not be applied)\n"},
+      {"the same, lenient", {"--lenient", "--auto", "select=nosuch.txt,cancel", "TOpenDialog", "-"}, request, 1,
+       Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), "step 'select=nosuch.txt' cannot be applied"},
   };
   for (const auto& c : kCases) {
     DlgRun run(c.arguments, c.input);
@@ -109,6 +115,27 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
     EXPECT_EQ(c.out, done.out) << c.label;
     EXPECT_NE(std::string::npos, done.err.find(c.err)) << c.label << ": standard error was\n" << done.err;
   }
+}
+
+// The help lists every step the driver takes, from the driver's own table; the README names each.
+TEST(DlgRunTest, HelpListsEveryStepAndTheReadmeNamesThem) {
+  DlgRun run({"--help"});
+  Finished done = run.wait();
+  ASSERT_EQ(0u, done.exitCode);
+  std::ifstream in(DLG_SOURCE_DIR "\\README.md", std::ios::binary);
+  const std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(readme.empty()) << "no README at " DLG_SOURCE_DIR;
+  size_t steps = 0;
+  for (size_t at = done.out.find("\n      "); at != std::string::npos; at = done.out.find("\n      ", at + 1)) {
+    const std::string line = done.out.substr(at + 7, done.out.find('\n', at + 1) - at - 7);
+    const std::string name = line.substr(0, line.find_first_of("= "));
+    ++steps;
+    const bool named = readme.find("`" + name + "`") != std::string::npos || readme.find("`" + name + "=") != std::string::npos;
+    EXPECT_TRUE(named) << "the README does not name the step " << name;
+  }
+  for (const char* step : {"ok", "item=", "fontcolor=", "basic=", "rgb=", "copies=", "pages=", "pshhelp", "apply"})
+    EXPECT_NE(std::string::npos, done.out.find("      " + std::string(step))) << step << " missing from the help";
+  EXPECT_GE(steps, 29u);
 }
 
 TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {

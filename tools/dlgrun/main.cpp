@@ -19,24 +19,27 @@
 #include "client/dialog_client.h"
 
 namespace {
-constexpr int kAccepted = 0, kCancelled = 1, kNoReply = 2, kTimedOut = 3, kUsage = 4;
+constexpr int kAccepted = 0, kCancelled = 1, kNoReply = 2, kTimedOut = 3, kUsage = 4, kStepFailed = 5;
 constexpr DWORD kAutoTimeoutMs = 60000;
 
-const char kUsageText[] =
-    "usage: dlgrun [options] CLASS [REQUEST|-]\n"
-    "  --server PATH     dlgserver.exe to run (default: beside dlgrun.exe)\n"
-    "  --timeout SEC     give up SEC seconds after the request was sent (default: none; 60 with\n"
-    "                    --auto); the server's start-up has its own limit\n"
-    "  --auto STEPS      drive the dialog: ok, cancel, file=TEXT, readonly, noreadonly, filter=N,\n"
-    "                    yes, no, wait=MS, select=NAME or item=N[+M...] (in the file list, N\n"
-    "                    from 0); for the FSL open dialog also fsl=TEXT, showfsl, browse, and\n"
-    "                    want, nofsl, help (the warning);\n"
-    "                    separated by commas (ok is added when no step closes it)\n"
-    "  --help-log FILE   append the help requests that reach dlgrun's help window to FILE\n"
-    "exit status: 0 accepted, 1 cancelled, 2 no reply, 3 time-out, 4 usage\n";
+// The steps' list comes from the driver's own table.
+std::string UsageText() {
+  return "usage: dlgrun [-h|--help] [options] CLASS [REQUEST|-]\n"
+         "  --server PATH     dlgserver.exe to run (default: beside dlgrun.exe)\n"
+         "  --timeout SEC     give up SEC seconds after the request was sent (default: none; 60 with\n"
+         "                    --auto); the server's start-up has its own limit\n"
+         "  --auto STEPS      drive the dialog with these steps, separated by commas (ok is added\n"
+         "                    when no step closes the dialog); a step that cannot be applied\n"
+         "                    cancels the dialog and ends the run with status 5:\n" +
+         AutoStepHelp("      ") +
+         "  --lenient         a step that cannot be applied is only narrated; the steps go on\n"
+         "  --help-log FILE   append the help requests that reach dlgrun's help window to FILE\n"
+         "exit status: 0 accepted, 1 cancelled, 2 no reply, 3 time-out, 4 usage, 5 a step could not\n"
+         "be applied\n";
+}
 
 int Usage(const std::string& problem) {
-  std::cerr << "dlgrun: " << problem << "\n" << kUsageText;
+  std::cerr << "dlgrun: " << problem << "\n" << UsageText();
   return kUsage;
 }
 
@@ -58,7 +61,7 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stderr), _O_BINARY);
   std::string serverPath, autoSteps, helpLog, className, requestPath = "-";
   long timeoutSec = -1;
-  bool haveAuto = false;
+  bool haveAuto = false, lenient = false;
   int positional = 0;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
@@ -74,6 +77,8 @@ int main(int argc, char** argv) {
       if (!value(steps)) return Usage("--auto needs steps");
       autoSteps += (autoSteps.empty() ? "" : ",") + steps;
       haveAuto = true;
+    } else if (arg == "--lenient") {
+      lenient = true;
     } else if (arg == "--help-log") {
       if (!value(helpLog)) return Usage("--help-log needs a file");
     } else if (arg == "--timeout") {
@@ -83,7 +88,7 @@ int main(int argc, char** argv) {
       timeoutSec = std::strtol(text.c_str(), &end, 10);
       if (text.empty() || *end || timeoutSec <= 0) return Usage("--timeout needs a positive number of seconds");
     } else if (arg == "-h" || arg == "--help") {
-      std::cout << kUsageText;
+      std::cout << UsageText();
       return 0;
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
       return Usage("unknown option " + arg);
@@ -130,7 +135,10 @@ int main(int argc, char** argv) {
     std::cerr << "dlgrun: " << client.failure() << "\n";
     return kNoReply;
   }
-  if (haveAuto) driver.reset(new AutoDriver(steps, client.window(), client.serverThreadId(), narrate));
+  if (haveAuto) {
+    driver.reset(new AutoDriver(steps, client.window(), client.serverThreadId(), narrate));
+    driver->setLenient(lenient);
+  }
   if (!client.waitReady()) {
     std::cerr << "dlgrun: " << client.failure() << "\n";
     return client.failure().find("time limit") != std::string::npos ? kTimedOut : kNoReply;
@@ -139,11 +147,19 @@ int main(int argc, char** argv) {
   switch (result.outcome) {
     case Outcome::Accepted:
     case Outcome::Cancelled: {
-      std::fwrite(result.text.data(), 1, result.text.size(), stdout);
-      std::fflush(stdout);
+      // A step that could not be applied cancelled the dialog: its reply is not the user's.
+      const bool stepFailed = driver && !lenient && !driver->failure().empty();
+      if (!stepFailed) {
+        std::fwrite(result.text.data(), 1, result.text.size(), stdout);
+        std::fflush(stdout);
+      }
       DWORD exitCode = 0;
       if (client.waitForExit(10000, &exitCode))
         narrate("server ended (exit code " + std::to_string(exitCode) + ")");
+      if (stepFailed) {
+        std::cerr << "dlgrun: " << driver->failure() << " (could not be applied)\n";
+        return kStepFailed;
+      }
       return result.outcome == Outcome::Accepted ? kAccepted : kCancelled;
     }
     case Outcome::NoReply:
