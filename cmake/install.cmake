@@ -99,6 +99,7 @@ install(FILES ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake ${CMAKE_BINARY_DIR}/D
   DESTINATION ${DLG_INSTALL_CMAKEDIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/docs/architecture.md
+              ${PROJECT_SOURCE_DIR}/docs/classes.md ${PROJECT_SOURCE_DIR}/docs/failures.md
   DESTINATION ${DLG_INSTALL_DOCDIR})
 
 # cpack (scripts/package.sh): the installed tree as dlgserver-<version>-<arch>.zip in the build

@@ -31,7 +31,7 @@ layout=(
   "bin|comptext.exe dlgclient.dll dlgrun.exe dlgserver.exe"
   "lib|libdlgclient.a libdlgclient.dll.a libdlgcore.a libdlgplatform.a"
   "lib/cmake/DialogServer|DialogServerConfig.cmake DialogServerConfigVersion.cmake"
-  "share/doc/dlgserver|LICENSE README.md architecture.md"
+  "share/doc/dlgserver|LICENSE README.md architecture.md classes.md failures.md"
 )
 for entry in "${layout[@]}"; do
   IFS='|' read -r folder expected <<<"$entry"

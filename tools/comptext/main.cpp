@@ -4,6 +4,7 @@
 //   comptext to-binary [IN|-] [OUT|-]
 //   comptext to-text   [IN|-] [OUT|-]
 //   comptext roundtrip CLASS [IN|-] [OUT|-]
+//   comptext schema [CLASS]
 //
 // Exit 0 with the exact bytes; 1 with "comptext: <message>" as the last line on standard error
 // (nothing is written to OUT then); 2 for usage errors.
@@ -26,6 +27,7 @@
 
 #include "base/errors.h"
 #include "base/stream.h"
+#include "dialogs/class_reference.h"
 #include "dialogs/roundtrip.h"
 #include "streaming/convert.h"
 
@@ -34,7 +36,8 @@ namespace {
 constexpr char kUsage[] =
     "usage: comptext to-binary [IN|-] [OUT|-]\n"
     "       comptext to-text   [IN|-] [OUT|-]\n"
-    "       comptext roundtrip CLASS [IN|-] [OUT|-]\n";
+    "       comptext roundtrip CLASS [IN|-] [OUT|-]\n"
+    "       comptext schema [CLASS]           the reference of one served class, or of all\n";
 
 struct Failure {
   std::string message;
@@ -76,6 +79,10 @@ int Run(const std::vector<std::string>& args) {
     return 2;
   }
   const std::string& command = args[0];
+  if (command == "schema" && args.size() <= 2) {
+    WriteOutput("-", args.size() == 2 ? ClassReference(args[1]) : ServedClassesReference());
+    return 0;
+  }
   size_t first = command == "roundtrip" ? 2 : 1;
   if ((command != "to-binary" && command != "to-text" && command != "roundtrip") ||
       args.size() < first || args.size() > first + 2) {
