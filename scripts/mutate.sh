@@ -67,7 +67,8 @@ PY
 }
 
 total=0 caught=0 survived=() broken=()
-while IFS= read -r line || [[ -n $line ]]; do
+# The list is read on its own descriptor: what the tests start (Wine) reads standard input.
+while IFS= read -r line <&3 || [[ -n $line ]]; do
   [[ -z ${line// } || $line == \#* ]] && continue
   file=${line%% ||| *}
   rest=${line#* ||| }
@@ -103,7 +104,7 @@ while IFS= read -r line || [[ -n $line ]]; do
   if [[ $result == SURVIVED* ]]; then survived+=("$label"); else caught=$((caught + 1)); fi
   echo "[$total] $result: $label"
   cp "$scratch/original" "$tree/$file"
-done <"$list"
+done 3<"$list" </dev/null
 cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1 || true
 [[ -n $winbuild ]] && { cmake --build "$winbuild" -j"$jobs" >"$scratch/winbuild.log" 2>&1 || true; }
 

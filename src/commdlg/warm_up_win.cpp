@@ -16,6 +16,7 @@
 // slowed by it, and it costs about 8 MB).
 #include "commdlg/warm_up_win.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
@@ -65,12 +66,17 @@ void RealizeDialogFont() {
   DeleteDC(dc);
 }
 
+std::atomic<bool> g_stopped{false};
+
 void WarmUp() {
-  BuildSystemImageLists();
-  OpenDesktopFolder();
-  RealizeDialogFont();
+  for (void (*step)() : {BuildSystemImageLists, OpenDesktopFolder, RealizeDialogFont}) {
+    if (g_stopped.load()) return;
+    step();
+  }
 }
 }  // namespace
+
+void StopWarmUp() { g_stopped.store(true); }
 
 bool WarmUpSwitchedOff(const char* value) { return value && std::strcmp(value, "1") == 0; }
 

@@ -7,5 +7,10 @@
 // comparison: scripts/bench-server.sh).
 void StartWarmUp();
 
+// A run request has come: the warm-up leaves out whatever it has not begun, so that the dialog
+// has the process (and Wine's server, which every thread's calls go through) to itself. The
+// step in progress finishes; the dialog would do that work first anyway.
+void StopWarmUp();
+
 // True when the value of DLG_NO_WARMUP (null when unset) switches the warm-up off.
 bool WarmUpSwitchedOff(const char* value);

@@ -14,6 +14,7 @@
 
 #include "base/errors.h"
 #include "commdlg/dialog_host.h"
+#include "commdlg/warm_up_win.h"
 #include "objects/type_info.h"
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
@@ -69,6 +70,7 @@ class OwnerSwap {
 }  // namespace
 
 LRESULT THostForm::runDialog(HWND sender, TMemoryStream& request) {
+  StopWarmUp();
   DialogKind kind = registry_.find(dialogClassName_);
   if (!kind.info || !kind.execute || !kind.info->create) {
     ReplyMessage(0);

@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -349,6 +350,49 @@ void FirstDialogFigures(int runs, const std::string& inprocFirstProgram) {
   for (const FirstDialog& first : firsts) PrintAgainst(first.label, first.stats, inprocFirst);
 }
 
+// Alternating pairs, so that the machine's drift over the run cancels out: `pairs` times, `runs`
+// measurements of the server and then `runs` of its in-process yardstick; each pair's ratio of
+// medians, and the median of those ratios.
+void PairedFigures(int pairs, int runs, const std::string& inprocOpen, const std::string& inprocFirst) {
+  auto serverTrip = [] {
+    Trip trip;
+    RunServerTrip(trip);
+    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
+  };
+  auto inprocTrip = [&] {
+    Trip trip;
+    RunInprocTrip(inprocOpen, trip);
+    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
+  };
+  const struct {
+    const char* label;
+    std::function<double()> server, yardstick;
+  } kComparisons[] = {
+      {"round trip, launch to the accepted reply, against inproc_open.exe", serverTrip, inprocTrip},
+      {"first dialog, request the moment the host form appears, against a running program's first",
+       [] { return ServerFirstDialog(0); }, [&] { return InprocFirstDialog(inprocFirst); }},
+      {"first dialog, server idle 500 ms, against a running program's first",
+       [] { return ServerFirstDialog(500); }, [&] { return InprocFirstDialog(inprocFirst); }},
+  };
+  std::printf("alternating pairs (%d of %d runs a side), ratio of the server's median to the yardstick's:\n", pairs,
+              runs);
+  for (const auto& comparison : kComparisons) {
+    comparison.server(), comparison.yardstick();  // one of each first, to warm the caches
+    Stats ratios;
+    std::printf("  %s\n", comparison.label);
+    for (int pair = 1; pair <= pairs; ++pair) {
+      Stats server, yardstick;
+      for (int i = 0; i < runs; ++i) Add(server, comparison.server(), 0);
+      for (int i = 0; i < runs; ++i) Add(yardstick, comparison.yardstick(), 0);
+      const double ratio = yardstick.median() > 0 ? server.median() / yardstick.median() : 0;
+      ratios.values.push_back(ratio);
+      std::printf("    pair %d: %.3f   (server %.1f ms, yardstick %.1f ms)\n", pair, ratio, server.median(),
+                  yardstick.median());
+    }
+    std::printf("    median of the pairs: %.3f\n", ratios.median());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -357,6 +401,13 @@ int main(int argc, char** argv) {
   const std::string server = dir + "dlgserver.exe", readyOnly = dir + "ready_only.exe",
                     inproc = dir + "inproc_open.exe", inprocFirst = dir + "inproc_first.exe";
   const std::string loadBefore = LoadAverage();
+  if (argc > 2 && std::strcmp(argv[2], "pairs") == 0) {
+    std::printf("dlgserver against in-process, in alternating pairs (under Wine)\n");
+    PairedFigures(argc > 3 ? std::max(1, std::atoi(argv[3])) : 3, runs, inproc, inprocFirst);
+    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
+                LoadAverage().c_str());
+    return 0;
+  }
   if (argc > 2 && std::strcmp(argv[2], "first") == 0) {
     std::printf("dlgserver first dialog (under Wine, side by side in one run)\n");
     FirstDialogFigures(runs, inprocFirst);
