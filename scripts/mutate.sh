@@ -26,6 +26,11 @@ rm -rf "$tree"
 mkdir -p "$tree"
 (cd "$root" && git ls-files -co --exclude-standard -z | grep -zv '^build/' | tar -cf - --null -T -) |
   tar -xf - -C "$tree"
+# A run that did not end cleanly may have left objects built from a fault: build everything anew.
+if [[ ! -f $scratch/clean ]]; then
+  find "$tree" -type f -exec touch {} +
+fi
+rm -f "$scratch/clean"
 cmake -S "$tree" -B "$build" -DDLG_SANITIZE=ON >"$scratch/configure.log"
 echo "mutate: building the unchanged copy"
 cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1 || { echo "mutate: the unchanged copy does not build"; exit 2; }
@@ -107,6 +112,7 @@ while IFS= read -r line <&3 || [[ -n $line ]]; do
 done 3<"$list" </dev/null
 cmake --build "$build" -j"$jobs" >"$scratch/build.log" 2>&1 || true
 [[ -n $winbuild ]] && { cmake --build "$winbuild" -j"$jobs" >"$scratch/winbuild.log" 2>&1 || true; }
+touch "$scratch/clean"
 
 echo
 echo "mutate: $total faults, $caught caught, ${#survived[@]} survived, ${#broken[@]} not applied"
