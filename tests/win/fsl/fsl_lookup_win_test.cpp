@@ -141,6 +141,7 @@ TEST_F(FslLookupWinTest, OneSectionReadAgreesWithReadingKeyByKey) {
   std::vector<std::string> bodies = {
       "B=2\r\nA=1\r\nC=\r\nx=\r\ny=7",
       "a=1\r\nB=\r\nA=3\r\nb=4\r\na=",
+      "X=\r\nx=\r\nOther=1",  // two empty keys of one name delete both of the list's X lines
       " Spaced key = spaced value \r\n;comment=x\r\nNoEquals\r\n=empty name\r\nAfter=1",
       "Q1=\"quoted\"\r\nQ2='single'\r\nQ3=\"\"\r\nQ4=\"open\r\nQ5=\"\r\nq1=x",
       "\xC9T\xC9=upper\r\n\xE9t\xE9=lower\r\nStra\xDF" "e=s\r\nSTRASSE=t",
