@@ -24,7 +24,7 @@ enum class Arg { None, Text, Number, Count, Cell, Hex, Range, Positions };
 
 // Every step the driver takes: its name, what it takes, and what it does. dlgrun's help is made
 // from this table.
-struct StepSpec {
+struct StepEntry {
   const char* name;
   AutoStep::Kind kind;
   Arg arg;
@@ -32,7 +32,7 @@ struct StepSpec {
   int value;         // the value of a step without an argument
   const char* help;
 };
-const StepSpec kSteps[] = {
+const StepEntry kSteps[] = {
     {"ok", AutoStep::Ok, Arg::None, "", 0, "press OK (added when no step closes the dialog)"},
     {"cancel", AutoStep::Cancel, Arg::None, "", 0, "press Cancel"},
     {"file", AutoStep::File, Arg::Text, "TEXT", 0, "type TEXT into the file name box"},
@@ -64,16 +64,16 @@ const StepSpec kSteps[] = {
     {"selection", AutoStep::Selection, Arg::None, "", 0, "print dialog: print the selection"},
 };
 
-// The spec `piece` names ("ok", "file=..."), or null.
-const StepSpec* SpecOf(const std::string& piece) {
+// The table entry `piece` names ("ok", "file=..."), or null.
+const StepEntry* EntryOf(const std::string& piece) {
   const size_t equals = piece.find('=');
   const std::string name = piece.substr(0, equals);
-  for (const StepSpec& spec : kSteps)
-    if (name == spec.name && (equals == std::string::npos) == (spec.arg == Arg::None)) return &spec;
+  for (const StepEntry& entry : kSteps)
+    if (name == entry.name && (equals == std::string::npos) == (entry.arg == Arg::None)) return &entry;
   return nullptr;
 }
 
-bool StartsStep(const std::string& piece) { return SpecOf(piece) != nullptr; }
+bool StartsStep(const std::string& piece) { return EntryOf(piece) != nullptr; }
 
 bool ToNumber(const std::string& text, int& value) {
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -82,12 +82,12 @@ bool ToNumber(const std::string& text, int& value) {
   return true;
 }
 
-// Reads the argument of `spec` from `text` into `step`; false when it is not of its form.
-bool ReadArgument(const StepSpec& spec, const std::string& text, AutoStep& step) {
+// Reads the argument of `entry` from `text` into `step`; false when it is not of its form.
+bool ReadArgument(const StepEntry& entry, const std::string& text, AutoStep& step) {
   step.text = text;
-  switch (spec.arg) {
+  switch (entry.arg) {
     case Arg::None:
-      step.value = spec.value;
+      step.value = entry.value;
       return true;
     case Arg::Text:
       return true;
@@ -194,10 +194,10 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
       steps.back().text += "," + piece;
       continue;
     }
-    const StepSpec* spec = SpecOf(piece);
+    const StepEntry* entry = EntryOf(piece);
     AutoStep step{AutoStep::Ok, {}, 0, piece};
-    if (spec) step.kind = spec->kind;
-    if (!spec || !ReadArgument(*spec, piece.substr(piece.find('=') + 1), step)) {
+    if (entry) step.kind = entry->kind;
+    if (!entry || !ReadArgument(*entry, piece.substr(piece.find('=') + 1), step)) {
       if (error) *error = "unknown step '" + piece + "'";
       return false;
     }
@@ -212,11 +212,11 @@ bool ParseAutoSteps(const std::string& text, std::vector<AutoStep>& steps, std::
 
 std::string AutoStepHelp(const std::string& indent) {
   std::string text;
-  for (const StepSpec& spec : kSteps) {
-    std::string step = spec.name;
-    if (spec.arg != Arg::None) step += std::string("=") + spec.form;
+  for (const StepEntry& entry : kSteps) {
+    std::string step = entry.name;
+    if (entry.arg != Arg::None) step += std::string("=") + entry.form;
     step.resize(std::max<size_t>(step.size() + 2, 18), ' ');
-    text += indent + step + spec.help + "\n";
+    text += indent + step + entry.help + "\n";
   }
   return text;
 }
