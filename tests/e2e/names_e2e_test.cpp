@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "client/dialog_client.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
+#include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -44,11 +44,6 @@ std::string ShortPath(const std::wstring& path) {
 std::string ShortName(const std::wstring& path) {
   const std::string shortPath = ShortPath(path);
   return shortPath.substr(shortPath.find_last_of('\\') + 1);
-}
-
-std::string Contents(const std::string& ansiPath) {
-  std::ifstream in(ansiPath, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // C:\dlg-names-PID with a folder per case, each holding only the files that case picks from.
@@ -179,7 +174,7 @@ TEST(UnexpressibleNames, ChosenFilesComeBackAsNamesThatOpenThem) {
           std::string::npos)
         found = i;  // the FSL dialog's property is spelt Filename
     ASSERT_LT(found, c.files.size()) << out.reply;
-    EXPECT_EQ(c.contents[found], Contents(c.files[found])) << c.files[found] << " does not open the chosen file";
+    EXPECT_EQ(c.contents[found], ReadWholeFile(c.files[found])) << c.files[found] << " does not open the chosen file";
     if (!c.extra.empty()) {
       EXPECT_NE(std::string::npos, out.reply.find(c.extra)) << out.reply;
     }
