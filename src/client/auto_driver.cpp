@@ -115,6 +115,11 @@ constexpr ULONGLONG kPromptWaitMs = 5000;  // how long yes or no waits for its p
 constexpr char kWarningClass[] = "TFSLWarn";
 constexpr int kFslEditId = 8193;
 constexpr int kBrowseFslId = 8196;
+// The modern file dialog's custom controls, as Wine makes windows of them: each in a window of
+// its own inside one pane. The server adds the read-only box and the FSL row there.
+constexpr char kCustomPaneClass[] = "idlg_container_pane";
+constexpr char kModernReadOnlyBox[] = "Open as read-only";
+constexpr char kModernBrowseFsl[] = "Browse FSL";
 // The colour dialog's basic colour box and its red, green and blue boxes (green and blue follow
 // red).
 constexpr int kBasicColorBox = 720;
@@ -122,6 +127,23 @@ constexpr int kRedBox = 706;
 // The print dialog's page range buttons and boxes and its copy count.
 constexpr int kAllPagesButton = rad1, kSelectionButton = rad2, kPagesButton = rad3;
 constexpr int kFromBox = edt1, kToBox = edt2, kCopiesBox = edt3;
+
+// The FSL row of either dialog style: its field, and its Browse FSL button with the window
+// that takes the button's command (null when the button is to be clicked).
+struct FslRow {
+  HWND edit = nullptr;
+  HWND browse = nullptr;
+  HWND commandTarget = nullptr;
+};
+
+FslRow FindFslRow(HWND dialog) {
+  if (HWND area = FindChildDialogWithItem(dialog, kFslEditId))
+    return FslRow{GetDlgItem(area, kFslEditId), GetDlgItem(area, kBrowseFslId), area};
+  HWND pane = FindDescendantOfClass(dialog, kCustomPaneClass);
+  HWND browse = pane ? FindDescendant(pane, "Button", kModernBrowseFsl) : nullptr;
+  if (!browse) return FslRow{};
+  return FslRow{FindDescendantOfClass(pane, "Edit"), browse, nullptr};
+}
 
 bool IsWarningStep(AutoStep::Kind kind) {
   return kind == AutoStep::Want || kind == AutoStep::NoFsl || kind == AutoStep::Help;
@@ -342,8 +364,9 @@ bool AutoDriver::take(const AutoStep& step) {
       bool tick = step.value == 0;
       say(tick ? "step: read-only box ticked" : "step: read-only box cleared");
       DWORD_PTR ignored;
-      SendMessageTimeoutA(GetDlgItem(dialog_, chx1), BM_SETCHECK, tick ? BST_CHECKED : BST_UNCHECKED, 0,
-                          SMTO_NORMAL, 5000, &ignored);
+      HWND box = GetDlgItem(dialog_, chx1);
+      if (!box) box = FindDescendant(dialog_, "Button", kModernReadOnlyBox);
+      SendMessageTimeoutA(box, BM_SETCHECK, tick ? BST_CHECKED : BST_UNCHECKED, 0, SMTO_NORMAL, 5000, &ignored);
       return true;
     }
     case AutoStep::Filter: {
@@ -380,7 +403,7 @@ bool AutoDriver::take(const AutoStep& step) {
     }
     case AutoStep::Select:
     case AutoStep::Item: {
-      HWND view = FindWindowExA(dialog_, nullptr, "SHELLDLL_DefView", nullptr);
+      HWND view = FindDescendantOfClass(dialog_, "SHELLDLL_DefView");
       HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
       if (step.kind == AutoStep::Select) {
         bool selected = list && SelectListViewItem(list, step.text);
@@ -401,12 +424,12 @@ bool AutoDriver::take(const AutoStep& step) {
     case AutoStep::Fsl:
     case AutoStep::ShowFsl:
     case AutoStep::Browse: {
-      HWND area = FindChildDialogWithItem(dialog_, kFslEditId);
-      if (!area) {
+      const FslRow row = FindFslRow(dialog_);
+      HWND edit = row.edit;
+      if (!edit) {
         fail(step, "no FSL file box");
         return true;
       }
-      HWND edit = GetDlgItem(area, kFslEditId);
       if (step.kind == AutoStep::Fsl) {
         say("step: fsl \"" + step.text + "\"");
         DWORD_PTR ignored;
@@ -416,8 +439,11 @@ bool AutoDriver::take(const AutoStep& step) {
         say("fsl field: \"" + WindowText(edit) + "\"");
       } else {
         say("step: browse");
-        PostMessageA(area, WM_COMMAND, MAKEWPARAM(kBrowseFslId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(area, kBrowseFslId)));
+        if (row.commandTarget)
+          PostMessageA(row.commandTarget, WM_COMMAND, MAKEWPARAM(kBrowseFslId, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(row.browse));
+        else
+          PostMessageA(row.browse, BM_CLICK, 0, 0);
       }
       return true;
     }

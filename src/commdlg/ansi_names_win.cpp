@@ -58,13 +58,13 @@ std::optional<std::wstring> UnicodePathOf(const std::string& ansiPath, const std
   return std::nullopt;
 }
 
+}  // namespace
+
 void TellNameUnusable(HWND frame, const std::wstring& path) {
   const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
   const std::wstring text = name + L"\nThe name has characters this program cannot use. Choose another name.";
   MessageBoxW(frame, text.c_str(), WindowTextW(frame).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
-
-}  // namespace
 
 std::string ToAnsi(const std::wstring& text) {
   if (text.empty()) return std::string();

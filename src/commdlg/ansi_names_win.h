@@ -35,6 +35,9 @@ std::string UsableAnsiPath(const std::wstring& path);
 // names that item: `ansiPath` itself unless the item's name did not survive the code page.
 std::string UsableSelectedPath(HWND frame, const std::string& ansiPath);
 
+// Tells the user in a message box owned by `frame` that the name of `path` cannot be used.
+void TellNameUnusable(HWND frame, const std::wstring& path);
+
 // A path typed into `edit` (a box of the dialog `frame`, such as the FSL field) made usable the
 // same way: replaced by its short path, or refused (false) after telling the user.
 bool MendTypedPath(HWND edit, HWND frame);

@@ -5,8 +5,21 @@
 #include "commdlg/ansi_names_win.h"
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
+#include "commdlg/modern_file_dialog_win.h"
 #include "dialogs/file_names.h"
 #include "dialogs/fsl_open_dialog.h"
+
+namespace {
+HWND DialogOwner(const TCustomOpenDialog& dialog) {
+  return dialog.tag() != 0 ? reinterpret_cast<HWND>(static_cast<intptr_t>(dialog.tag())) : ApplicationHandle();
+}
+
+// The modern dialog shows the FSL row in place of the template: another template needs the
+// classic dialog.
+bool ModernDialogCanShow(const TCustomOpenDialog& dialog) {
+  return dynamic_cast<const TFSL16OpenDialog*>(&dialog) && dialog.FTemplateName == "fsldlg32";
+}
+}  // namespace
 
 BOOL RunCustomFileDialog(TCustomOpenDialog& dialog, const FileDialogFunction& function) {
   FileDialogRecord file(dialog);
@@ -16,16 +29,20 @@ BOOL RunCustomFileDialog(TCustomOpenDialog& dialog, const FileDialogFunction& fu
   record.lpfnHook = CustomDialogHook;
   if (hasTemplate) record.lpTemplateName = dialog.FTemplateName.c_str();
   record.lCustData = reinterpret_cast<LPARAM>(&dialog);
-  record.hwndOwner = dialog.tag() != 0 ? reinterpret_cast<HWND>(static_cast<intptr_t>(dialog.tag()))
-                                       : ApplicationHandle();
+  record.hwndOwner = DialogOwner(dialog);
 
   BOOL answer = RunTaskModal(dialog, function, record);
   if (answer) file.applyAnswer('\0');  // always Explorer-style: names are NUL-separated
   return answer;
 }
 
-bool ExecuteCustomOpenDialog(TComponent& dialog) {
-  return RunCustomFileDialog(dynamic_cast<TCustomOpenDialog&>(dialog), OpenFileNameFunction()) != 0;
+bool ExecuteCustomOpenDialog(TComponent& component) {
+  auto& dialog = dynamic_cast<TCustomOpenDialog&>(component);
+  if (ModernDialogCanShow(dialog)) {
+    const ModernRun modern{FileDialogKind::Open, DialogOwner(dialog), false, &dialog, dialog.FCenter != 0};
+    if (std::optional<bool> accepted = RunModernFileDialog(dialog, modern)) return *accepted;
+  }
+  return RunCustomFileDialog(dialog, OpenFileNameFunction()) != 0;
 }
 
 void CenterDialogFrame(HWND frame) {

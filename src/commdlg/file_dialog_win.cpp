@@ -7,6 +7,7 @@
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "commdlg/ansi_names_win.h"
+#include "commdlg/modern_file_dialog_win.h"
 #include "dialogs/file_names.h"
 #include "platform/record_sizes.h"
 
@@ -60,12 +61,21 @@ BOOL RunFileDialog(TOpenDialog& dialog, const FileDialogFunction& function) {
   return answer;
 }
 
+namespace {
+bool ExecuteFileDialog(TOpenDialog& dialog, FileDialogKind kind) {
+  const ModernRun modern{kind, ApplicationHandle(), IsOldStyleFileDialog(dialog.FOptions, NewStyleControls()),
+                         nullptr, true};
+  if (std::optional<bool> accepted = RunModernFileDialog(dialog, modern)) return *accepted;
+  return RunFileDialog(dialog, kind == FileDialogKind::Open ? OpenFileNameFunction() : SaveFileNameFunction()) != 0;
+}
+}  // namespace
+
 bool ExecuteOpenDialog(TComponent& dialog) {
-  return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), OpenFileNameFunction()) != 0;
+  return ExecuteFileDialog(dynamic_cast<TOpenDialog&>(dialog), FileDialogKind::Open);
 }
 
 bool ExecuteSaveDialog(TComponent& dialog) {
-  return RunFileDialog(dynamic_cast<TOpenDialog&>(dialog), SaveFileNameFunction()) != 0;
+  return ExecuteFileDialog(dynamic_cast<TOpenDialog&>(dialog), FileDialogKind::Save);
 }
 
 UINT_PTR RefuseFileOK(HWND hookWindow) {

@@ -63,7 +63,7 @@ struct DescendantQuery {
 
 BOOL CALLBACK MatchDescendant(HWND window, LPARAM lParam) {
   auto* query = reinterpret_cast<DescendantQuery*>(lParam);
-  if (WindowClassName(window) == query->className && WindowText(window) == *query->text) {
+  if (WindowClassName(window) == query->className && (!query->text || WindowText(window) == *query->text)) {
     query->found = window;
     return FALSE;
   }
@@ -79,6 +79,12 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 
 HWND FindDescendant(HWND parent, const char* className, const std::string& text) {
   DescendantQuery query{className, &text, nullptr};
+  EnumChildWindows(parent, MatchDescendant, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND FindDescendantOfClass(HWND parent, const char* className) {
+  DescendantQuery query{className, nullptr, nullptr};
   EnumChildWindows(parent, MatchDescendant, reinterpret_cast<LPARAM>(&query));
   return query.found;
 }

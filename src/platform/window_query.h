@@ -29,6 +29,8 @@ HWND FindChildDialogWithItem(HWND frame, int id);
 // The first child of `parent`, at any depth, whose class is `className` and whose text is
 // `text`, or null.
 HWND FindDescendant(HWND parent, const char* className, const std::string& text);
+// The same, whatever its text.
+HWND FindDescendantOfClass(HWND parent, const char* className);
 // Selects (and focuses) the item whose text is `name` in a list view of another process, ASCII
 // case ignored; a name with an extension also matches an item shown without it. False when no
 // item matches or the process cannot be reached.
