@@ -11,6 +11,8 @@
 #include "client/auto_driver.h"
 #include "client/dialog_client.h"
 #include "server/protocol.h"
+#include "platform/window_query.h"
+#include "testing/file_dialog_style_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -162,7 +164,9 @@ TEST(FslOpenDialog, RepliesCarryTheDataFileAndItsFslFile) {
       {"Browse FSL picks one", "", "select=Run4.dat,browse,file=" + runOneLabel + ",ok,ok", protocol::kAcceptedReply,
        d.path("Run4.dat"), runOneLabel, "True", {}},
   };
+  for (const char* style : kFileDialogStyles)
   for (const Case& c : cases) {
+    FileDialogStyle use(style);
     SCOPED_TRACE(c.label);
     Outcome out = RunFslDialog(c.request, c.steps);
     EXPECT_EQ(c.code, out.code) << out.log;
@@ -175,7 +179,9 @@ TEST(FslOpenDialog, RepliesCarryTheDataFileAndItsFslFile) {
 }
 
 TEST(FslOpenDialog, WarningHelpReachesTheClientsHelpWindowWithTheContext) {
+  for (const char* style : kFileDialogStyles)
   for (const char* context : {"777", "-2147483648"}) {
+    FileDialogStyle use(style);
     Outcome out = RunFslDialog(Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
     EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
     ASSERT_EQ(2u, out.help.size()) << context << "\n" << out.log;

@@ -15,6 +15,7 @@
 #include "client/dialog_client.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
+#include "testing/file_dialog_style_win.h"
 #include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
 
@@ -26,7 +27,6 @@ const std::wstring kJapanese = L"\u65E5\u672C\u8A9E";           // not in code p
 const std::wstring kGreek = L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
 const std::wstring kAMacron = L"\u0101";                          // "a" in the code page's best fit
 const std::wstring kCafe = L"caf\u00E9";                          // in code page 1252
-constexpr int kFslEditId = 8193;                                   // the FSL open dialog's FSL field
 
 std::string Ansi(const std::wstring& text) {
   std::string out(text.size() * 2 + 1, '\0');
@@ -164,7 +164,9 @@ TEST(UnexpressibleNames, ChosenFilesComeBackAsNamesThatOpenThem) {
        "item=0,ok", {fslDir + "\\" + ShortName(n.path(L"fsl\\" + kJapanese + L".dat"))}, {"data"},
        Line("FSLFile", "'" + fslDir + "\\" + ShortName(n.path(L"fsl\\" + kJapanese + L".fsl")) + "'")},
   };
+  for (const char* style : kFileDialogStyles)
   for (const Case& c : cases) {
+    FileDialogStyle use(style);
     SCOPED_TRACE(c.label);
     Outcome out = RunDialog(c.className, c.request, c.steps);
     ASSERT_EQ(protocol::kAcceptedReply, out.code) << out.log;
@@ -209,7 +211,9 @@ TEST(UnexpressibleNames, TypedNamesAreAnsweredByTheirShortPathOrRefused) {
       {"FSL field, a missing file", "TFSL16OpenDialog", fslLines, n.path(L"fsl\\" + kGreek + L".fsl"),
        protocol::kCancelledReply, kGreek + L".fsl" + std::wstring(refusal.begin(), refusal.end()), ""},
   };
+  for (const char* style : kFileDialogStyles)
   for (const Case& c : cases) {
+    FileDialogStyle use(style);
     SCOPED_TRACE(c.label);
     const bool fsl = c.className[1] == 'F';
     std::wstring boxText;
@@ -221,9 +225,9 @@ TEST(UnexpressibleNames, TypedNamesAreAnsweredByTheirShortPathOrRefused) {
         if (dialog && stage == 0) {  // type, then OK
           HWND box = GetDlgItem(window, cmb13) ? GetDlgItem(window, cmb13) : GetDlgItem(window, edt1);
           if (fsl) {
-            HWND view = FindWindowExA(window, nullptr, "SHELLDLL_DefView", nullptr);
+            HWND view = FindDescendantOfClass(window, "SHELLDLL_DefView");
             SelectListViewItems(FindWindowExA(view, nullptr, "SysListView32", nullptr), {0});
-            box = GetDlgItem(FindChildDialogWithItem(window, kFslEditId), kFslEditId);
+            box = FslFieldOf(window);
           }
           if (!box) return;
           SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));

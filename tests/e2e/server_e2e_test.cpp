@@ -15,6 +15,7 @@
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
+#include "testing/file_dialog_style_win.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
@@ -94,6 +95,7 @@ class ServerTest : public ::testing::Test {
     options.readyTimeoutMs = 20000;
     options.runTimeoutMs = 30000;
     options.narrate = [this](const std::string& line) { log_ += line + "\n"; };
+    options.serverPath = serverPath_;
     options.onDialogIdle = [this] {
       if (idleHook_) idleHook_();
       if (!driver_) return;
@@ -102,6 +104,8 @@ class ServerTest : public ::testing::Test {
         if (dialogCaption_.empty()) dialogCaption_ = WindowText(dialog) + "|";
         GetWindowRect(dialog, &dialogRect_);
         dialogOwner_ = OwnerOf(dialog);
+        // Seen once is enough: the controls go before the frame as it closes.
+        modernDialog_ = modernDialog_ || FindDescendantOfClass(dialog, "ExplorerBrowserControl") != nullptr;
       }
     };
     client_ = std::make_unique<DialogClient>(options);
@@ -170,6 +174,8 @@ class ServerTest : public ::testing::Test {
   std::string dialogCaption_;
   RECT dialogRect_{};
   HWND dialogOwner_ = nullptr;
+  bool modernDialog_ = false;      // the last dialog was the modern file dialog
+  std::string serverPath_;         // empty: the server beside this program
 };
 
 // --- Start-up and command line -------------------------------------------------------------
@@ -537,7 +543,56 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\new.txt'",
         "  FilterIndex = 0", "  InitialDir = '" + dir + "'"}},
   };
-  for (const DialogCase& c : kCases) ExpectReply(c);
+  for (const char* style : kFileDialogStyles) {
+    FileDialogStyle use(style);
+    for (const DialogCase& c : kCases) ExpectReply(c);
+  }
+}
+
+// The style comes from dlgserver.ini beside the server, the environment wins, and a request the
+// modern dialog cannot honour runs the classic one. The server runs from a copy in a folder of
+// its own here, so that its settings file changes no other test's server.
+TEST_F(ServerTest, FileDialogStyleIsChosenBesideTheServerAndFallsBackForClassicOnlyRequests) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string source = std::string(self).substr(0, std::string(self).find_last_of('\\') + 1) + "dlgserver.exe";
+  const std::string folder = TempPath("style");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  serverPath_ = folder + "\\dlgserver.exe";
+  ASSERT_TRUE(CopyFileA(source.c_str(), serverPath_.c_str(), FALSE)) << source;
+  const std::string settings = folder + "\\dlgserver.ini";
+  const struct {
+    const char* settings;     // the file's Style line; null: no file
+    const char* environment;  // null: not set
+    const char* options;
+    bool modern;
+  } kCases[] = {
+      {nullptr, nullptr, "[]", false},
+      {"Style=modern", nullptr, "[]", true},
+      {"Style=MODERN", nullptr, "[ofHideReadOnly]", true},
+      {"Style=classic", nullptr, "[]", false},
+      {"Style=modern", "classic", "[]", false},
+      {nullptr, "modern", "[]", true},
+      {nullptr, "Modern", "[ofShowHelp]", false},
+      {"Style=modern", nullptr, "[ofOldStyleDialog]", false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::string(c.settings ? c.settings : "no file") + ", " + (c.environment ? c.environment : "unset") +
+                 ", " + c.options);
+    DeleteFileA(settings.c_str());
+    if (c.settings) WriteWholeFile(settings, std::string("[FileDialogs]\r\n") + c.settings + "\r\n");
+    SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", c.environment);
+    modernDialog_ = false;
+    RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
+                           "wait=300,cancel");
+    EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+    EXPECT_EQ(c.modern, modernDialog_);
+    ExpectServerEndsWithZero();
+  }
+  SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", nullptr);
+  DeleteFileA(settings.c_str());
+  DeleteFileA(serverPath_.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 // --- Colour and font dialogs ----------------------------------------------------------------
