@@ -542,6 +542,10 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        Outcome::Accepted,
        {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\new.txt'",
         "  FilterIndex = 0", "  InitialDir = '" + dir + "'"}},
+      {"read-only asked with the box hidden", "TOpenDialog",
+       {"  InitialDir = '" + dir + "'", "  Options = [ofReadOnly, ofHideReadOnly]"}, "file=a.txt,ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'", "  Options = [ofReadOnly, ofHideReadOnly]"}},
   };
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
