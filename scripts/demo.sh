@@ -3,13 +3,16 @@
 # dlgserver.exe through dlgrun under Wine:
 #   1. a sample open-dialog request: accepts a sample file;
 #   2. the FSL open dialog over a sample data folder and its association INI: selects a data
-#      file with an FSL file, then one without, accepts, and answers the missing-FSL warning.
+#      file with an FSL file, then one without, accepts, and answers the missing-FSL warning;
+#      then the open and FSL requests and a save request in the modern file dialog.
 #   3. the colour and font dialogs with the sample requests of scripts/samples/;
 #   4. the print dialog over a test printer that prints to a file.
 # Prints each request, the exchange and the reply, and saves screenshots in build/demo/
 # (dialog.png, fsl-dialog.png, fsl-warning.png, color-dialog.png, font-dialog.png,
-# print-dialog.png). It uses the build the host can run: the 32-bit one (build/win32) where the
-# host runs 32-bit code, else the 64-bit one (build/win64); DLG_WINEARCH=win32|win64 chooses.
+# print-dialog.png; the open, save and FSL dialogs in the modern style: dialog-modern.png,
+# save-dialog-modern.png, fsl-dialog-modern.png, fsl-warning-modern.png). It uses the build the
+# host can run: the 32-bit one (build/win32) where the host runs 32-bit code, else the 64-bit
+# one (build/win64); DLG_WINEARCH=win32|win64 chooses.
 #   scripts/demo.sh                 on a virtual display, everything chosen automatically
 #   scripts/demo.sh --interactive   on your display ($DISPLAY): you choose
 set -euo pipefail
@@ -129,6 +132,41 @@ shooter2=$!
 run_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl || status=$?
 wait "$shooter" "$shooter2" 2>/dev/null || true
 
+# The same open and FSL requests, and a save request, in the modern file dialog (chosen here
+# by the environment; dlgserver.ini beside the server chooses it for every client): the same
+# steps, the same replies.
+echo
+echo "== the modern file dialog (DLG_FILE_DIALOG_STYLE=modern) =="
+export DLG_FILE_DIALOG_STYLE=modern
+auto_steps='wait=1500,file=report.txt,ok'
+screenshot "$title" "$out/dialog-modern.png" &
+shooter=$!
+run_demo TOpenDialog "$out/request.txt" open-modern || status=$?
+wait "$shooter" 2>/dev/null || true
+save_title='Dialog server demo: save a file'
+printf '%s\r\n' "object SaveDialog: TSaveDialog" \
+  "  DefaultExt = 'txt'" \
+  "  Filter = 'Text files (*.txt)|*.txt|All files (*.*)|*.*'" \
+  "  InitialDir = 'C:\\demo'" \
+  "  Options = [ofOverwritePrompt, ofHideReadOnly]" \
+  "  Title = '$save_title'" \
+  "end" >"$out/save-request.txt"
+echo "== TSaveDialog: request =="
+tr -d '\r' <"$out/save-request.txt"
+auto_steps='wait=1500,file=new report,ok'
+screenshot "$save_title" "$out/save-dialog-modern.png" &
+shooter=$!
+run_demo TSaveDialog "$out/save-request.txt" save-modern || status=$?
+wait "$shooter" 2>/dev/null || true
+auto_steps='select=Run1.dat,showfsl,wait=2000,select=Run2.dat,ok,wait=2000,nofsl'
+screenshot "$fsl_title" "$out/fsl-dialog-modern.png" 1.2 &
+shooter=$!
+screenshot "No FSL file selected for" "$out/fsl-warning-modern.png" 0.7 &
+shooter2=$!
+run_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl-modern || status=$?
+wait "$shooter" "$shooter2" 2>/dev/null || true
+unset DLG_FILE_DIALOG_STYLE
+
 # The colour and font dialogs with the sample requests: a basic colour is clicked; a face, a
 # style and a size are chosen.
 for kind in color font; do
@@ -159,7 +197,8 @@ shooter=$!
 run_demo TPrintDialog "$out/print-request.txt" print || status=$?
 wait "$shooter" 2>/dev/null || true
 
-for shot in dialog fsl-dialog fsl-warning color-dialog font-dialog print-dialog; do
+for shot in dialog fsl-dialog fsl-warning dialog-modern save-dialog-modern fsl-dialog-modern fsl-warning-modern \
+  color-dialog font-dialog print-dialog; do
   if [ -s "$out/$shot.png" ]; then
     echo "== screenshot: $out/$shot.png =="
   else

@@ -206,10 +206,12 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
     if (!name.empty()) dialog_->SetFileName(FromAnsi(name).c_str());
 
     if (customize_) {
+      const bool fsl = dynamic_cast<TFSL16OpenDialog*>(run_.events) != nullptr;
       readOnlyBox_ = !(options & SetOf(ofHideReadOnly));
+      if (fsl) AddFslLabel(*customize_);
       if (readOnlyBox_) customize_->AddCheckButton(kReadOnlyBoxId, kReadOnlyBoxText, (options & SetOf(ofReadOnly)) != 0);
-      if (dynamic_cast<TFSL16OpenDialog*>(run_.events)) {
-        AddFslRow(*customize_);
+      if (fsl) {
+        AddFslFieldAndButton(*customize_);
         fslSite_.emplace(*dialog_, *customize_);
       }
     }

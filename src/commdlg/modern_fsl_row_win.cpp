@@ -31,8 +31,9 @@ std::wstring SelectedPathW(IFileDialog& dialog) {
 }
 }  // namespace
 
-void AddFslRow(IFileDialogCustomize& customize) {
-  customize.AddText(kLabelId, L"FSL Filename:");
+void AddFslLabel(IFileDialogCustomize& customize) { customize.AddText(kLabelId, L"FSL Filename:"); }
+
+void AddFslFieldAndButton(IFileDialogCustomize& customize) {
   customize.AddEditBox(TFSL16OpenDialog::kFslEditId, L"");
   customize.AddPushButton(TFSL16OpenDialog::kBrowseFslId, L"Browse FSL");
 }

@@ -10,6 +10,8 @@
 //   each with and without its warm-up, against inproc_first.exe (a running program, idle with
 //   its window up, that loads comdlg32 and shows the same dialog)
 //   the server's memory while it waits, with and without its warm-up
+//   (`styles`) the first dialog in the modern file dialog style, against the classic style and
+//   against inproc_first.exe showing the modern dialog
 //   the size of dlgserver.exe and its symbol table
 // Run it under Wine with scripts/bench-server.sh. Figures are printed, never judged; the load
 // average printed with them says how busy the machine was.
@@ -237,13 +239,14 @@ constexpr DWORD kInprocIdleMs = 1000;
 
 // The first dialog of a running program: inproc_first.exe idles, then decides, loads comdlg32
 // and shows the dialog; from its decision to the dialog visible, or -1.
-double InprocFirstDialog(const std::string& program) {
+double InprocFirstDialog(const std::string& program, bool modern = false) {
   DialogClient::Options options;
   options.serverPath = program;
   DialogClient client(options);
   std::string notify = HandleText(client.window());
-  if (!client.launch({notify, kFileName, kInitialDir, std::to_string(kInprocIdleMs)}) || !client.waitReadyNotice())
-    return -1;
+  std::vector<std::string> arguments{notify, kFileName, kInitialDir, std::to_string(kInprocIdleMs)};
+  if (modern) arguments.push_back("modern");
+  if (!client.launch(arguments) || !client.waitReadyNotice()) return -1;
   HWND window = client.received().front().sender;  // the ready notice names the program's window
   DialogWatch watch(client.serverThreadId(), window, IDCANCEL);
   client.waitForExit(30000);
@@ -255,7 +258,8 @@ double InprocFirstDialog(const std::string& program) {
 
 // The first dialog of the server, left idle `idleMs` after its host form appeared (0: the
 // request goes the moment it appears); from the run request to the dialog visible, or -1.
-double ServerFirstDialog(DWORD idleMs) {
+double ServerFirstDialog(DWORD idleMs, const char* style = nullptr) {
+  ScopedEnvironment fileDialogStyle("DLG_FILE_DIALOG_STYLE", style);
   DialogClient::Options options;
   options.runTimeoutMs = 30000;
   DialogClient client(options);
@@ -350,33 +354,19 @@ void FirstDialogFigures(int runs, const std::string& inprocFirstProgram) {
   for (const FirstDialog& first : firsts) PrintAgainst(first.label, first.stats, inprocFirst);
 }
 
+// One measurement of each side of a comparison, in ms (-1 when it failed).
+struct Comparison {
+  const char* label;
+  std::function<double()> server, yardstick;
+};
+
 // Alternating pairs, so that the machine's drift over the run cancels out: `pairs` times, `runs`
-// measurements of the server and then `runs` of its in-process yardstick; each pair's ratio of
-// medians, and the median of those ratios.
-void PairedFigures(int pairs, int runs, const std::string& inprocOpen, const std::string& inprocFirst) {
-  auto serverTrip = [] {
-    Trip trip;
-    RunServerTrip(trip);
-    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
-  };
-  auto inprocTrip = [&] {
-    Trip trip;
-    RunInprocTrip(inprocOpen, trip);
-    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
-  };
-  const struct {
-    const char* label;
-    std::function<double()> server, yardstick;
-  } kComparisons[] = {
-      {"round trip, launch to the accepted reply, against inproc_open.exe", serverTrip, inprocTrip},
-      {"first dialog, request the moment the host form appears, against a running program's first",
-       [] { return ServerFirstDialog(0); }, [&] { return InprocFirstDialog(inprocFirst); }},
-      {"first dialog, server idle 500 ms, against a running program's first",
-       [] { return ServerFirstDialog(500); }, [&] { return InprocFirstDialog(inprocFirst); }},
-  };
+// measurements of the server and then `runs` of its yardstick; each pair's ratio of medians, and
+// the median of those ratios.
+void PrintPairs(const std::vector<Comparison>& comparisons, int pairs, int runs) {
   std::printf("alternating pairs (%d of %d runs a side), ratio of the server's median to the yardstick's:\n", pairs,
               runs);
-  for (const auto& comparison : kComparisons) {
+  for (const auto& comparison : comparisons) {
     comparison.server(), comparison.yardstick();  // one of each first, to warm the caches
     Stats ratios;
     std::printf("  %s\n", comparison.label);
@@ -393,6 +383,42 @@ void PairedFigures(int pairs, int runs, const std::string& inprocOpen, const std
   }
 }
 
+// The server against its in-process yardsticks, in alternating pairs.
+void PairedFigures(int pairs, int runs, const std::string& inprocOpen, const std::string& inprocFirst) {
+  auto serverTrip = [] {
+    Trip trip;
+    RunServerTrip(trip);
+    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
+  };
+  auto inprocTrip = [&] {
+    Trip trip;
+    RunInprocTrip(inprocOpen, trip);
+    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
+  };
+  const std::vector<Comparison> comparisons = {
+      {"round trip, launch to the accepted reply, against inproc_open.exe", serverTrip, inprocTrip},
+      {"first dialog, request the moment the host form appears, against a running program's first",
+       [] { return ServerFirstDialog(0); }, [&] { return InprocFirstDialog(inprocFirst); }},
+      {"first dialog, server idle 500 ms, against a running program's first",
+       [] { return ServerFirstDialog(500); }, [&] { return InprocFirstDialog(inprocFirst); }},
+  };
+  PrintPairs(comparisons, pairs, runs);
+}
+
+// The modern file dialog against the classic one, and against a running program's first modern
+// dialog, in alternating pairs.
+void StyleFigures(int pairs, int runs, const std::string& inprocFirst) {
+  const std::vector<Comparison> comparisons = {
+      {"first dialog, server idle 500 ms: modern style against classic style",
+       [] { return ServerFirstDialog(500, "modern"); }, [] { return ServerFirstDialog(500, "classic"); }},
+      {"first dialog, modern style, server idle 500 ms, against a running program's first modern dialog",
+       [] { return ServerFirstDialog(500, "modern"); }, [&] { return InprocFirstDialog(inprocFirst, true); }},
+      {"first dialog, modern style, request at once, against a running program's first modern dialog",
+       [] { return ServerFirstDialog(0, "modern"); }, [&] { return InprocFirstDialog(inprocFirst, true); }},
+  };
+  PrintPairs(comparisons, pairs, runs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -404,6 +430,13 @@ int main(int argc, char** argv) {
   if (argc > 2 && std::strcmp(argv[2], "pairs") == 0) {
     std::printf("dlgserver against in-process, in alternating pairs (under Wine)\n");
     PairedFigures(argc > 3 ? std::max(1, std::atoi(argv[3])) : 3, runs, inproc, inprocFirst);
+    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
+                LoadAverage().c_str());
+    return 0;
+  }
+  if (argc > 2 && std::strcmp(argv[2], "styles") == 0) {
+    std::printf("dlgserver's modern file dialog, in alternating pairs (under Wine)\n");
+    StyleFigures(argc > 3 ? std::max(1, std::atoi(argv[3])) : 3, runs, inprocFirst);
     std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
                 LoadAverage().c_str());
     return 0;
