@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/errors.h"
 #include "commdlg/common_dialog_win.h"
@@ -80,6 +81,47 @@ TEST(ModernFileDialog, HandlerFailureEndsTheDialogAndWritesNothing) {
     EXPECT_EQ(c.fileOKs, fileOKs);
     EXPECT_FALSE(FailurePending()) << "the failure stayed behind";
   }
+  SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", nullptr);
+}
+
+// The events of a run that changes the file type and accepts, in the order they come: the same
+// in both styles.
+TEST(ModernFileDialog, EventsComeAsTheClassicHookRaisesThem) {
+  SetApplicationHandle(nullptr);
+  char windowsDir[MAX_PATH] = {};
+  GetWindowsDirectoryA(windowsDir, MAX_PATH);
+  std::vector<std::string> orders[2];
+  for (int modern = 0; modern < 2; ++modern) {
+    SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", modern ? "modern" : "classic");
+    std::vector<std::string>& order = orders[modern];
+    TFSL16OpenDialog dialog(nullptr);
+    dialog.FInitialDir = windowsDir;
+    dialog.FFileName = "win.ini";
+    dialog.FFilter = "Text|*.txt|Settings|*.ini";
+    dialog.FOptions = SetOf(ofHideReadOnly);
+    auto record = [&order](const char* name) {
+      return [&order, name](TComponent*, intptr_t, intptr_t, void*) { order.push_back(name); };
+    };
+    dialog.FOnInitDone.handler = [&](TComponent*, intptr_t, intptr_t frame, void*) {
+      order.push_back("InitDone");
+      HWND types = GetDlgItem(reinterpret_cast<HWND>(frame), cmb1);
+      SendMessageA(types, CB_SETCURSEL, 1, 0);
+      // Both notifications a choice in the list sends, as dlgrun's filter step does.
+      for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+        PostMessageA(reinterpret_cast<HWND>(frame), WM_COMMAND, MAKEWPARAM(cmb1, notification),
+                     reinterpret_cast<LPARAM>(types));
+      PostMessageA(reinterpret_cast<HWND>(frame), WM_COMMAND, IDOK, 0);
+    };
+    dialog.FOnFolderChange.handler = record("FolderChange");
+    dialog.FOnTypeChange.handler = record("TypeChange");
+    dialog.FOnFileOK.handler = record("FileOK");
+    dialog.FOnSelChange.handler = nullptr;
+    EXPECT_TRUE(ExecuteCustomOpenDialog(dialog)) << (modern ? "modern" : "classic");
+    EXPECT_EQ(std::string(windowsDir) + "\\win.ini", dialog.FFileName);
+    EXPECT_EQ(2, dialog.FFilterIndex);
+  }
+  EXPECT_EQ((std::vector<std::string>{"InitDone", "FolderChange", "TypeChange", "FileOK"}), orders[1]);
+  EXPECT_EQ(orders[0], orders[1]) << "classic and modern differ";
   SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", nullptr);
 }
 
