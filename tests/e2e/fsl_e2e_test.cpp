@@ -76,6 +76,8 @@ struct Outcome {
   std::string log;
   std::vector<std::pair<WPARAM, LPARAM>> help;
   std::vector<bool> helpSent;  // each arrived sent (the server waiting for it), not posted
+  bool warned = false;          // the missing-FSL warning was shown
+  bool warningOwnedByDialog = false;  // ... owned by the open dialog it warns about
 };
 
 Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) {
@@ -89,10 +91,18 @@ Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) 
     out.helpSent.push_back(InSendMessage() != 0);
   };
   std::unique_ptr<AutoDriver> driver;
-  options.onDialogIdle = [&driver] {
-    if (driver) driver->poll();
+  DialogClient* self = nullptr;
+  options.onDialogIdle = [&] {
+    if (!driver) return;
+    HWND warning = FindThreadWindow(self->serverThreadId(), "TFSLWarn");
+    if (warning && IsWindowVisible(warning) && !out.warned) {
+      out.warned = true;
+      out.warningOwnedByDialog = OwnerOf(warning) == driver->dialog() && driver->dialog() != nullptr;
+    }
+    driver->poll();
   };
   DialogClient client(options);
+  self = &client;
   std::vector<AutoStep> parsed;
   std::string error;
   EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
@@ -175,6 +185,9 @@ TEST(FslOpenDialog, RepliesCarryTheDataFileAndItsFslFile) {
     ExpectProperty(out.reply, "UseFSL", c.useFsl);
     EXPECT_EQ(std::string::npos, out.reply.find("FileName")) << "the data file travels as Filename";
     ExpectNarration(out.log, c.narration);
+    if (out.warned) {
+      EXPECT_TRUE(out.warningOwnedByDialog) << "the warning is not owned by the open dialog";
+    }
   }
 }
 
