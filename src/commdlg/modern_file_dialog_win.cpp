@@ -7,7 +7,6 @@
 
 #include "commdlg/ansi_names_win.h"
 #include "commdlg/common_dialog_win.h"
-#include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/file_dialog_style_win.h"
 #include "commdlg/modern_com_win.h"
 #include "commdlg/modern_fsl_row_win.h"
