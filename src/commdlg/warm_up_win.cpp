@@ -67,8 +67,19 @@ void RealizeDialogFont() {
 }
 
 std::atomic<bool> g_stopped{false};
+HWND g_settleWindow = nullptr;
+
+// How long the warm-up waits for the main thread to take its messages.
+constexpr UINT kSettleTimeoutMs = 2000;
 
 void WarmUp() {
+  // The load holds the platform's loader lock, and the main thread may have waited for it (a
+  // window of a class the library provides): a run request sent meanwhile is still queued. Sent
+  // messages are dealt with in the order they came, so once this one is answered, such a
+  // request has stopped the warm-up.
+  DWORD_PTR ignored;
+  if (g_settleWindow)
+    SendMessageTimeoutA(g_settleWindow, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeoutMs, &ignored);
   for (void (*step)() : {BuildSystemImageLists, OpenDesktopFolder, RealizeDialogFont}) {
     if (g_stopped.load()) return;
     step();
@@ -80,6 +91,7 @@ void StopWarmUp() { g_stopped.store(true); }
 
 bool WarmUpSwitchedOff(const char* value) { return value && std::strcmp(value, "1") == 0; }
 
-void StartWarmUp() {
+void StartWarmUp(HWND window) {
+  g_settleWindow = window;
   StartLoadingDialogLibrary(WarmUpSwitchedOff(std::getenv("DLG_NO_WARMUP")) ? nullptr : WarmUp);
 }

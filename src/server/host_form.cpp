@@ -41,9 +41,10 @@ void THostForm::formCreate() {
     ownerWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(owner));
     notifyWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(notify));
     SetHelpRequestWindow(helpWindow_);
+    // The library starts loading first: the notice waits for the client to take it.
+    StartWarmUp(application_.window());
     // The window does not exist yet: wParam is 0.
     SendCopyData(notifyWindow_, window_, protocol::kReadyNotice);
-    StartWarmUp();
   } catch (...) {
     if (notifyWindow_) SendCopyData(notifyWindow_, nullptr, protocol::kReadyNotice);
     application_.terminate();
