@@ -92,7 +92,7 @@ TEST(ModernFileDialog, EventsComeAsTheClassicHookRaisesThem) {
   GetWindowsDirectoryA(windowsDir, MAX_PATH);
   std::vector<std::string> orders[2];
   for (int modern = 0; modern < 2; ++modern) {
-    SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", modern ? "modern" : "classic");
+    SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", modern ? "modern" : nullptr);
     std::vector<std::string>& order = orders[modern];
     TFSL16OpenDialog dialog(nullptr);
     dialog.FInitialDir = windowsDir;
@@ -116,7 +116,10 @@ TEST(ModernFileDialog, EventsComeAsTheClassicHookRaisesThem) {
     dialog.FOnTypeChange.handler = record("TypeChange");
     dialog.FOnFileOK.handler = record("FileOK");
     dialog.FOnSelChange.handler = nullptr;
-    EXPECT_TRUE(ExecuteCustomOpenDialog(dialog)) << (modern ? "modern" : "classic");
+    // The classic run calls the platform function itself: the dialog library's background load
+    // is another test's to start.
+    const bool accepted = modern ? ExecuteCustomOpenDialog(dialog) : RunCustomFileDialog(dialog, GetOpenFileNameA) != 0;
+    EXPECT_TRUE(accepted) << (modern ? "modern" : "classic");
     EXPECT_EQ(std::string(windowsDir) + "\\win.ini", dialog.FFileName);
     EXPECT_EQ(2, dialog.FFilterIndex);
   }
