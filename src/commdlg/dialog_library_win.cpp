@@ -68,7 +68,17 @@ void StartLoadingDialogLibrary(void (*afterwards)()) {
 }
 
 void FinishLoadingDialogLibrary(DWORD timeoutMs) {
-  if (HANDLE thread = TheLibrary().thread) WaitForSingleObject(thread, timeoutMs);
+  HANDLE thread = TheLibrary().thread;
+  if (!thread) return;
+  // What follows the load may send to this thread's windows and wait for the answer: messages
+  // sent meanwhile are dealt with, the others stay queued.
+  const ULONGLONG until = GetTickCount64() + timeoutMs;
+  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+    if (MsgWaitForMultipleObjects(1, &thread, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1)
+      return;
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 FileDialogFunction OpenFileNameFunction() {

@@ -10,8 +10,9 @@
 // Starts loading the library on a background thread, which then runs `afterwards` if given
 // (the warm-up); later calls do nothing.
 void StartLoadingDialogLibrary(void (*afterwards)() = nullptr);
-// Waits up to `timeoutMs` for that thread to end: the server calls it before the process ends,
-// so the process does not end in the middle of the warm-up.
+// Waits up to `timeoutMs` for that thread to end, taking the messages it sends to this thread
+// meanwhile: the server calls it before the process ends, so the process does not end in the
+// middle of the warm-up.
 void FinishLoadingDialogLibrary(DWORD timeoutMs);
 
 // The dialog functions, resolved once, after waiting for the background load but not for what

@@ -77,6 +77,7 @@ void WarmUp() {
   // window of a class the library provides): a run request sent meanwhile is still queued. Sent
   // messages are dealt with in the order they came, so once this one is answered, such a
   // request has stopped the warm-up.
+  if (g_stopped.load()) return;
   DWORD_PTR ignored;
   if (g_settleWindow)
     SendMessageTimeoutA(g_settleWindow, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeoutMs, &ignored);

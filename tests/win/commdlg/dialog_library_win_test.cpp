@@ -18,16 +18,23 @@ enum WarmUpState { kNotStarted, kRunning, kEnded };
 std::atomic<int> heldWarmUpState{kNotStarted};
 HANDLE releaseWarmUp = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
+HWND mainThreadWindow = nullptr;
+std::atomic<bool> sentMessageAnswered{false};
+
 // A warm-up that lasts until the test releases it: a dialog function that waited for it would
-// come back only after the 20 s bound, with the warm-up ended.
+// come back only after the 20 s bound, with the warm-up ended. Then, as the real warm-up does, it
+// sends to a window of the main thread, which is waiting for it to end by then.
 void HeldWarmUp() {
   heldWarmUpState = kRunning;
   WaitForSingleObject(releaseWarmUp, 20000);
+  DWORD_PTR ignored;
+  sentMessageAnswered = SendMessageTimeoutA(mainThreadWindow, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored) != 0;
   heldWarmUpState = kEnded;
 }
 
 TEST(DialogLibraryTest, FirstDialogFunctionDoesNotWaitForTheWarmUp) {
   // Nothing in this program loaded the library before: the background load is started here.
+  mainThreadWindow = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   StartLoadingDialogLibrary(HeldWarmUp);
   FileDialogFunction open = OpenFileNameFunction();
   EXPECT_TRUE(static_cast<bool>(open));
@@ -36,6 +43,8 @@ TEST(DialogLibraryTest, FirstDialogFunctionDoesNotWaitForTheWarmUp) {
   SetEvent(releaseWarmUp);
   FinishLoadingDialogLibrary(10000);
   EXPECT_EQ(heldWarmUpState.load(), kEnded) << "the wait before the end returned before the warm-up ended";
+  EXPECT_TRUE(sentMessageAnswered.load()) << "the wait did not take the message the warm-up sent";
+  DestroyWindow(mainThreadWindow);
 }
 
 TEST(WarmUpTest, OnlyTheValueOneSwitchesItOff) {
