@@ -94,13 +94,25 @@ run_demo() {
   return $status
 }
 
+# shown_demo CLASS REQUEST NAME [SHOT TITLE DELAY]...: run_demo, while build/demo/SHOT.png is
+# taken of the window titled TITLE, DELAY seconds after it shows; a failed run's exit status is
+# left in $status.
+shown_demo() {
+  local class=$1 request=$2 name=$3 shooters=()
+  shift 3
+  while [ $# -ge 3 ]; do
+    screenshot "$2" "$out/$1.png" "$3" &
+    shooters+=($!)
+    shift 3
+  done
+  run_demo "$class" "$request" "$name" || status=$?
+  wait "${shooters[@]}" 2>/dev/null || true
+}
+
 # Leave the dialog up for a moment so the screenshot shows it, then type the name and accept.
 auto_steps='wait=1500,file=report.txt,ok'
-screenshot "$title" "$out/dialog.png" &
-shooter=$!
 status=0
-run_demo TOpenDialog "$out/request.txt" open || status=$?
-wait "$shooter" 2>/dev/null || true
+shown_demo TOpenDialog "$out/request.txt" open "dialog" "$title" 0.7
 
 # The FSL open dialog: data files, an FSL file elsewhere, and the association section, whose
 # keys are the data files' short (8.3) paths (names that are 8.3 already are their own short
@@ -125,12 +137,8 @@ echo "== association section ($fsl_dir/assoc.ini) =="
 tr -d '\r' <"$fsl_dir/assoc.ini"
 # Run1.dat shows its FSL file from the section; Run2.dat has none, so accepting it warns.
 auto_steps='select=Run1.dat,showfsl,wait=2000,select=Run2.dat,ok,wait=2000,nofsl'
-screenshot "$fsl_title" "$out/fsl-dialog.png" 1.2 &
-shooter=$!
-screenshot "No FSL file selected for" "$out/fsl-warning.png" 0.7 &
-shooter2=$!
-run_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl || status=$?
-wait "$shooter" "$shooter2" 2>/dev/null || true
+shown_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl \
+  "fsl-dialog" "$fsl_title" 1.2 "fsl-warning" "No FSL file selected for" 0.7
 
 # The same open and FSL requests, and a save request, in the modern file dialog (chosen here
 # by the environment; dlgserver.ini beside the server chooses it for every client): the same
@@ -139,10 +147,7 @@ echo
 echo "== the modern file dialog (DLG_FILE_DIALOG_STYLE=modern) =="
 export DLG_FILE_DIALOG_STYLE=modern
 auto_steps='wait=1500,file=report.txt,ok'
-screenshot "$title" "$out/dialog-modern.png" &
-shooter=$!
-run_demo TOpenDialog "$out/request.txt" open-modern || status=$?
-wait "$shooter" 2>/dev/null || true
+shown_demo TOpenDialog "$out/request.txt" open-modern "dialog-modern" "$title" 0.7
 save_title='Dialog server demo: save a file'
 printf '%s\r\n' "object SaveDialog: TSaveDialog" \
   "  DefaultExt = 'txt'" \
@@ -154,17 +159,10 @@ printf '%s\r\n' "object SaveDialog: TSaveDialog" \
 echo "== TSaveDialog: request =="
 tr -d '\r' <"$out/save-request.txt"
 auto_steps='wait=1500,file=new report,ok'
-screenshot "$save_title" "$out/save-dialog-modern.png" &
-shooter=$!
-run_demo TSaveDialog "$out/save-request.txt" save-modern || status=$?
-wait "$shooter" 2>/dev/null || true
+shown_demo TSaveDialog "$out/save-request.txt" save-modern "save-dialog-modern" "$save_title" 0.7
 auto_steps='select=Run1.dat,showfsl,wait=2000,select=Run2.dat,ok,wait=2000,nofsl'
-screenshot "$fsl_title" "$out/fsl-dialog-modern.png" 1.2 &
-shooter=$!
-screenshot "No FSL file selected for" "$out/fsl-warning-modern.png" 0.7 &
-shooter2=$!
-run_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl-modern || status=$?
-wait "$shooter" "$shooter2" 2>/dev/null || true
+shown_demo TFSL16OpenDialog "$out/fsl-request.txt" fsl-modern \
+  "fsl-dialog-modern" "$fsl_title" 1.2 "fsl-warning-modern" "No FSL file selected for" 0.7
 unset DLG_FILE_DIALOG_STYLE
 
 # The colour and font dialogs with the sample requests: a basic colour is clicked; a face, a
@@ -177,10 +175,7 @@ for kind in color font; do
   auto_steps=$([ $kind = color ] && echo 'basic=13,wait=1500,ok' ||
                echo 'face=Courier,style=Bold,size=16,wait=1500,ok')
   caption=$([ $kind = color ] && echo 'Color' || echo 'Font')
-  screenshot "$caption" "$out/$kind-dialog.png" 1.0 &
-  shooter=$!
-  run_demo "$class" "$root/scripts/samples/${kind}_dialog.txt" "$kind" || status=$?
-  wait "$shooter" 2>/dev/null || true
+  shown_demo "$class" "$root/scripts/samples/${kind}_dialog.txt" "$kind" "$kind-dialog" "$caption" 1.0
 done
 
 # The print dialog over a printer that prints to a file (added to the demo prefix; adding it
@@ -192,10 +187,7 @@ echo
 echo "== TPrintDialog: request =="
 tr -d '\r' <"$out/print-request.txt"
 auto_steps='copies=3,pages=2-5,wait=1500,ok'
-screenshot "Print" "$out/print-dialog.png" 1.0 &
-shooter=$!
-run_demo TPrintDialog "$out/print-request.txt" print || status=$?
-wait "$shooter" 2>/dev/null || true
+shown_demo TPrintDialog "$out/print-request.txt" print "print-dialog" "Print" 1.0
 
 for shot in dialog fsl-dialog fsl-warning dialog-modern save-dialog-modern fsl-dialog-modern fsl-warning-modern \
   color-dialog font-dialog print-dialog; do

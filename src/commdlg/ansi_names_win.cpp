@@ -140,17 +140,21 @@ std::string UsableSelectedPath(HWND frame, const std::string& ansiPath) {
   return ansiPath;
 }
 
-bool MendTypedPath(HWND edit, HWND frame) {
-  if (!edit) return true;
-  const std::wstring typed = WindowTextW(edit);
+bool MendTypedText(const std::wstring& typed, HWND frame, const std::function<void(const std::string&)>& replace) {
   if (SurvivesAnsi(typed)) return true;
   const std::string usable = UsableAnsiPath(typed);
   if (usable.empty()) {
     TellNameUnusable(frame, typed);
     return false;
   }
-  SetWindowTextA(edit, usable.c_str());
+  replace(usable);
   return true;
+}
+
+bool MendTypedPath(HWND edit, HWND frame) {
+  return !edit || MendTypedText(WindowTextW(edit), frame, [edit](const std::string& usable) {
+    SetWindowTextA(edit, usable.c_str());
+  });
 }
 
 bool MendAnswerNames(HWND frame, OPENFILENAMEA& record) {

@@ -38,8 +38,10 @@ std::string UsableSelectedPath(HWND frame, const std::string& ansiPath);
 // Tells the user in a message box owned by `frame` that the name of `path` cannot be used.
 void TellNameUnusable(HWND frame, const std::wstring& path);
 
-// A path typed into `edit` (a box of the dialog `frame`, such as the FSL field) made usable the
-// same way: replaced by its short path, or refused (false) after telling the user.
+// A path `typed` into a box of the dialog `frame` made usable the same way: `replace` is given
+// its short path to put in its place, or it is refused (false) after telling the user.
+bool MendTypedText(const std::wstring& typed, HWND frame, const std::function<void(const std::string&)>& replace);
+// The same for the text of `edit` (a box of the dialog `frame`, such as the FSL field).
 bool MendTypedPath(HWND edit, HWND frame);
 
 // At CDN_FILEOK of the Explorer dialog `frame`: rewrites the answer in `record` so that every

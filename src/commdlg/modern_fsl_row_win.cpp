@@ -39,15 +39,9 @@ void AddFslFieldAndButton(IFileDialogCustomize& customize) {
 }
 
 bool MendTypedFslPath(IFileDialogCustomize& customize, HWND window) {
-  const std::wstring typed = FieldText(customize);
-  if (SurvivesAnsi(typed)) return true;
-  const std::string usable = UsableAnsiPath(typed);
-  if (usable.empty()) {
-    TellNameUnusable(window, typed);
-    return false;
-  }
-  customize.SetEditBoxText(TFSL16OpenDialog::kFslEditId, FromAnsi(usable).c_str());
-  return true;
+  return MendTypedText(FieldText(customize), window, [&customize](const std::string& usable) {
+    customize.SetEditBoxText(TFSL16OpenDialog::kFslEditId, FromAnsi(usable).c_str());
+  });
 }
 
 ModernFslSite::ModernFslSite(IFileDialog& dialog, IFileDialogCustomize& customize)
