@@ -190,13 +190,12 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
     if (!state_.FDefaultExt.empty()) dialog_->SetDefaultExtension(FromAnsi(DefaultExtText(state_.FDefaultExt)).c_str());
 
     // As the classic dialog: the file name's folder, else the initial one, else the current one.
-    std::string folder = StartFolder(state_.FFileName, state_.FInitialDir);
-    if (folder.empty()) {
-      char current[MAX_PATH] = {};
-      if (GetCurrentDirectoryA(MAX_PATH, current) < MAX_PATH) folder = current;
-    }
+    // A relative folder is taken from the current one, as the classic dialog takes it.
+    const std::string start = StartFolder(state_.FFileName, state_.FInitialDir);
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(start.empty() ? "." : start.c_str(), MAX_PATH, folder, nullptr);
     IShellItem* item = nullptr;
-    if (!folder.empty() &&
+    if (length > 0 && length < MAX_PATH &&
         SUCCEEDED(Com().itemFromPath(FromAnsi(folder).c_str(), nullptr, IID_IShellItem, reinterpret_cast<void**>(&item)))) {
       dialog_->SetFolder(item);
       item->Release();

@@ -542,15 +542,24 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        Outcome::Accepted,
        {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\new.txt'",
         "  FilterIndex = 0", "  InitialDir = '" + dir + "'"}},
+      // The servers start in C:\ (this program's current folder, set below).
+      {"initial folder relative to the current one", "TOpenDialog", {"  InitialDir = '" + dir.substr(3) + "'"},
+       "select=a.txt,ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir.substr(3) + "'"}},
       {"read-only asked with the box hidden", "TOpenDialog",
        {"  InitialDir = '" + dir + "'", "  Options = [ofReadOnly, ofHideReadOnly]"}, "file=a.txt,ok", Outcome::Accepted,
        {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
         "  InitialDir = '" + dir + "'", "  Options = [ofReadOnly, ofHideReadOnly]"}},
   };
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  SetCurrentDirectoryA("C:\\");
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
     for (const DialogCase& c : kCases) ExpectReply(c);
   }
+  SetCurrentDirectoryA(current);
 }
 
 // The style comes from dlgserver.ini beside the server, the environment wins, and a request the
