@@ -364,25 +364,29 @@ TEST_F(ServerTest, KnownClassWithoutDialogKindIsAnsweredZeroWithoutReport) {
 // --- Accepted and cancelled runs ---------------------------------------------------------------
 
 TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
-  const std::string dir = TestFiles().dir();
-  RunResult result = Run("TOpenDialog",
-                         Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
-                               "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}),
-                         "file=a.txt,ok");
-  EXPECT_EQ(Outcome::Accepted, result.outcome) << result.failure << "\n" << log_;
-  EXPECT_EQ(1, result.answer);
-  EXPECT_EQ(Text({"object OpenDialog2: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'",
-                  "  Filter = 'Text|*.txt|All|*.*'", "  InitialDir = '" + dir + "'", "  Title = 'Pick one'", "end"}),
-            result.text);
-  EXPECT_EQ((std::vector<uint32_t>{1024, 1027, 1025}), Codes());
-  ASSERT_EQ(3u, client_->received().size());
-  EXPECT_EQ("", client_->received()[1].data) << "running notice carries no data";
-  EXPECT_EQ(client_->hostForm(), client_->received()[1].sender);
-  EXPECT_EQ(client_->hostForm(), client_->received()[2].sender);
-  EXPECT_EQ(result.text.size(), client_->received()[2].data.size()) << "cbData is the text's length";
-  EXPECT_EQ("Pick one|", dialogCaption_);
-  EXPECT_EQ(client_->window(), dialogOwner_) << "the dialog is owned by the client's window";
-  ExpectServerEndsWithZero();
+  for (const char* style : kFileDialogStyles) {
+    FileDialogStyle use(style);
+    dialogCaption_.clear();
+    const std::string dir = TestFiles().dir();
+    RunResult result = Run("TOpenDialog",
+                           Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
+                                 "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}),
+                           "file=a.txt,ok");
+    EXPECT_EQ(Outcome::Accepted, result.outcome) << result.failure << "\n" << log_;
+    EXPECT_EQ(1, result.answer);
+    EXPECT_EQ(Text({"object OpenDialog2: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'",
+                    "  Filter = 'Text|*.txt|All|*.*'", "  InitialDir = '" + dir + "'", "  Title = 'Pick one'", "end"}),
+              result.text);
+    EXPECT_EQ((std::vector<uint32_t>{1024, 1027, 1025}), Codes());
+    ASSERT_EQ(3u, client_->received().size());
+    EXPECT_EQ("", client_->received()[1].data) << "running notice carries no data";
+    EXPECT_EQ(client_->hostForm(), client_->received()[1].sender);
+    EXPECT_EQ(client_->hostForm(), client_->received()[2].sender);
+    EXPECT_EQ(result.text.size(), client_->received()[2].data.size()) << "cbData is the text's length";
+    EXPECT_EQ("Pick one|", dialogCaption_);
+    EXPECT_EQ(client_->window(), dialogOwner_) << "the dialog is owned by the client's window";
+    ExpectServerEndsWithZero();
+  }
 }
 
 TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
@@ -414,12 +418,15 @@ TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
 }
 
 TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
-  RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
-  EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
-  int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
-  ASSERT_GT(width, 0);
-  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, dialogRect_.left);
-  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, dialogRect_.top);
+  for (const char* style : kFileDialogStyles) {
+    FileDialogStyle use(style);
+    RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+    EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
+    int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
+    ASSERT_GT(width, 0);
+    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, dialogRect_.left);
+    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, dialogRect_.top);
+  }
 }
 
 TEST_F(ServerTest, ServerEndingWithoutAReplyIsReportedNotAwaited) {
