@@ -41,10 +41,6 @@ std::wstring FileNameBoxText(HWND frame) {
   return std::wstring();
 }
 
-bool IsAbsolute(const std::wstring& name) {
-  return (name.size() >= 2 && name[1] == L':') || (!name.empty() && name[0] == L'\\');
-}
-
 // The Unicode path behind `ansiPath`: a selected item, or the typed name in the answer's folder.
 std::optional<std::wstring> UnicodePathOf(const std::string& ansiPath, const std::vector<std::wstring>& selected,
                                           HWND frame) {
@@ -59,6 +55,10 @@ std::optional<std::wstring> UnicodePathOf(const std::string& ansiPath, const std
 }
 
 }  // namespace
+
+bool IsAbsolute(const std::wstring& name) {
+  return (name.size() >= 2 && name[1] == L':') || (!name.empty() && name[0] == L'\\');
+}
 
 void TellNameUnusable(HWND frame, const std::wstring& path) {
   const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);

@@ -35,6 +35,9 @@ std::string UsableAnsiPath(const std::wstring& path);
 // names that item: `ansiPath` itself unless the item's name did not survive the code page.
 std::string UsableSelectedPath(HWND frame, const std::string& ansiPath);
 
+// True for a path with a drive ("C:...") or from a root ("\\...").
+bool IsAbsolute(const std::wstring& name);
+
 // Tells the user in a message box owned by `frame` that the name of `path` cannot be used.
 void TellNameUnusable(HWND frame, const std::wstring& path);
 

@@ -259,7 +259,7 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
 
   // A path typed into the FSL field is made usable the same way, or the OK refused.
   bool usableFslField() {
-    if (!customize_ || !dynamic_cast<TFSL16OpenDialog*>(run_.events)) return true;
+    if (!fslSite_) return true;
     return MendTypedFslPath(*customize_, window());
   }
 
@@ -278,7 +278,7 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
     // The classic dialog makes the chosen folder current unless asked not to.
     if (!(state_.FOptions & SetOf(ofNoChangeDir)) && !state_.FFiles.lines().empty()) {
       const std::string& path = state_.FFiles.lines().front();
-      SetCurrentDirectoryA(StartFolder(path, std::string()).c_str());
+      SetCurrentDirectoryA(FolderOf(path).c_str());
     }
   }
 

@@ -23,7 +23,7 @@ std::wstring SelectedPathW(IFileDialog& dialog) {
   if (!path.empty()) return path;
   LPWSTR name = nullptr;
   const std::wstring typed = SUCCEEDED(dialog.GetFileName(&name)) ? TakeComText(name) : std::wstring();
-  if (typed.size() >= 2 && (typed[1] == L':' || typed[0] == L'\\')) return typed;
+  if (IsAbsolute(typed)) return typed;
   if (SUCCEEDED(dialog.GetFolder(&item))) path = ItemPath(item);
   ReleaseCom(item);
   if (path.empty() || typed.empty()) return path;

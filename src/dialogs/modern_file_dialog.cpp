@@ -57,20 +57,17 @@ std::vector<std::pair<std::string, std::string>> FilterPairs(const std::string& 
   return pairs;
 }
 
-std::string StartFolder(const std::string& fileName, const std::string& initialDir) {
-  const size_t slash = fileName.find_last_of('\\');
-  if (slash == std::string::npos) return initialDir;
-  // "C:\a.txt" opens "C:\", "\\server\share\a.txt" its share.
-  return fileName.substr(0, slash == 2 && fileName[1] == ':' ? slash + 1 : slash);
-}
-
-namespace {
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('\\');
   if (slash == std::string::npos) return std::string();
+  // "C:\a.txt" is in "C:\", "\\server\share\a.txt" in its share.
   return path.substr(0, slash == 2 && path[1] == ':' ? slash + 1 : slash);
 }
-}  // namespace
+
+std::string StartFolder(const std::string& fileName, const std::string& initialDir) {
+  const std::string folder = FolderOf(fileName);
+  return folder.empty() ? initialDir : folder;
+}
 
 std::string ExplorerAnswer(const std::vector<std::string>& paths) {
   if (paths.empty()) return std::string(2, '\0');

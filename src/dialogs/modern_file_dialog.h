@@ -57,6 +57,8 @@ int ClassicOnlyOption(TOpenOptions options, bool oldStyle);
 // a name without a pattern gets an empty one.
 std::vector<std::pair<std::string, std::string>> FilterPairs(const std::string& filter);
 
+// The folder part of `path` ("C:\" for "C:\a.txt"); empty when it has none.
+std::string FolderOf(const std::string& path);
 // Where the dialog opens: the folder part of `fileName` when it has one, else `initialDir`.
 std::string StartFolder(const std::string& fileName, const std::string& initialDir);
 
