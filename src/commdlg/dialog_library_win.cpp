@@ -8,11 +8,8 @@ namespace {
 constexpr char kLibraryName[] = "comdlg32.dll";
 
 struct Library {
-  HANDLE thread = nullptr;  // the background load and what follows it
-  HANDLE loaded = nullptr;  // set once the background load is done
-  void (*afterwards)() = nullptr;
   HMODULE module = nullptr;
-  bool ready = false;
+  bool loaded = false;  // the load was tried
 };
 
 Library& TheLibrary() {
@@ -20,25 +17,12 @@ Library& TheLibrary() {
   return library;
 }
 
-// The load on the background thread: the platform's loader serialises it with anything the
-// main thread loads meanwhile. The module stays loaded for the life of the process.
-DWORD WINAPI Load(LPVOID) {
-  Library& library = TheLibrary();
-  LoadLibraryA(kLibraryName);
-  SetEvent(library.loaded);
-  if (library.afterwards) library.afterwards();
-  return 0;
-}
-
+// The module stays loaded for the life of the process.
 HMODULE Module() {
-  Library& library = TheLibrary();
-  if (!library.ready) {
-    if (library.loaded) WaitForSingleObject(library.loaded, INFINITE);
-    library.module = LoadLibraryA(kLibraryName);  // loaded by now: this only counts a reference
-    library.ready = true;
-  }
-  if (!library.module) throw EDialogLibrary(Format(msg::kDialogLibraryMissing, {kLibraryName}));
-  return library.module;
+  LoadDialogLibrary();
+  HMODULE module = TheLibrary().module;
+  if (!module) throw EDialogLibrary(Format(msg::kDialogLibraryMissing, {kLibraryName}));
+  return module;
 }
 
 template <class Function>
@@ -55,30 +39,11 @@ using PrintCall = BOOL(WINAPI*)(PRINTDLGA*);
 using FindCall = HWND(WINAPI*)(FINDREPLACEA*);
 }  // namespace
 
-void StartLoadingDialogLibrary(void (*afterwards)()) {
+void LoadDialogLibrary() {
   Library& library = TheLibrary();
-  if (library.thread || library.ready) return;
-  library.afterwards = afterwards;
-  library.loaded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  library.thread = CreateThread(nullptr, 0, Load, nullptr, 0, nullptr);
-  if (!library.thread) {
-    CloseHandle(library.loaded);
-    library.loaded = nullptr;
-  }
-}
-
-void FinishLoadingDialogLibrary(DWORD timeoutMs) {
-  HANDLE thread = TheLibrary().thread;
-  if (!thread) return;
-  // What follows the load may send to this thread's windows and wait for the answer: messages
-  // sent meanwhile are dealt with, the others stay queued.
-  const ULONGLONG until = GetTickCount64() + timeoutMs;
-  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
-    if (MsgWaitForMultipleObjects(1, &thread, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1)
-      return;
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  if (library.loaded) return;
+  library.module = LoadLibraryA(kLibraryName);
+  library.loaded = true;
 }
 
 FileDialogFunction OpenFileNameFunction() {

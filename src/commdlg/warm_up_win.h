@@ -1,21 +1,25 @@
-// The warm-up: while the server waits for its run request, the thread that loads the dialog
-// library goes on to build what the first open dialog would otherwise build first.
+// The warm-up: while the server waits for its run request, a background thread builds what the
+// first open dialog would otherwise build first. The dialog library must be loaded before.
 #pragma once
 
 #include "platform/win32.h"
 
-// Starts loading the dialog library on a background thread, which then builds the shell's
-// system image lists, opens the shell's desktop folder and realises the dialog font. With
-// DLG_NO_WARMUP=1 in the environment it only loads the library (for comparison:
-// scripts/bench-server.sh). Between the load and the rest it waits until the thread of `window`
-// has dealt with what was sent to it before: a run request that came while that thread was
-// held up by the load stops the warm-up before it begins.
+// The host form (`window`) is up: starts the thread, which waits a little, then until the
+// thread of `window` has dealt with what was sent to it meanwhile, and then, unless a run
+// request came, builds the shell's system image lists, opens the shell's desktop folder and
+// realises the dialog font. Does nothing with DLG_NO_WARMUP=1 in the environment (for
+// comparison: scripts/bench-server.sh), or when it was started before.
 void StartWarmUp(HWND window);
 
-// A run request has come: the warm-up leaves out whatever it has not begun, so that the dialog
-// has the process (and Wine's server, which every thread's calls go through) to itself. The
-// step in progress finishes; the dialog would do that work first anyway.
+// A run request has come, or the server ends: the warm-up leaves out whatever it has not
+// begun, so that the dialog has the process (and Wine's server, which every thread's calls go
+// through) to itself. The step in progress finishes; the dialog would do that work first anyway.
 void StopWarmUp();
+
+// Waits up to `timeoutMs` for the warm-up thread to end, taking the messages it sends to this
+// thread meanwhile: the server calls it before the process ends, so that the process does not
+// end in the middle of a step.
+void FinishWarmUp(DWORD timeoutMs);
 
 // True when the value of DLG_NO_WARMUP (null when unset) switches the warm-up off.
 bool WarmUpSwitchedOff(const char* value);

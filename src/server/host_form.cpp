@@ -5,6 +5,7 @@
 
 #include "commdlg/custom_open_dialog_win.h"
 #include "commdlg/dialog_host.h"
+#include "commdlg/dialog_library_win.h"
 #include "commdlg/warm_up_win.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "forms/fsl_warn_win.h"
@@ -41,8 +42,6 @@ void THostForm::formCreate() {
     ownerWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(owner));
     notifyWindow_ = reinterpret_cast<HWND>(static_cast<intptr_t>(notify));
     SetHelpRequestWindow(helpWindow_);
-    // The library starts loading first: the notice waits for the client to take it.
-    StartWarmUp(application_.window());
     // The window does not exist yet: wParam is 0.
     SendCopyData(notifyWindow_, window_, protocol::kReadyNotice);
   } catch (...) {
@@ -52,6 +51,9 @@ void THostForm::formCreate() {
 }
 
 void THostForm::createWindow(HINSTANCE instance) {
+  // The library comes first: a client that finds the window sends its request at once, which
+  // then finds the dialogs ready.
+  LoadDialogLibrary();
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
@@ -64,6 +66,7 @@ void THostForm::createWindow(HINSTANCE instance) {
                             nullptr, instance, this);
   CreateWindowExA(0, "BUTTON", "Button1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 8, 8, 75, 25,
                   window_, reinterpret_cast<HMENU>(static_cast<intptr_t>(kButton1Id)), instance, nullptr);
+  StartWarmUp(window_);
 }
 
 void THostForm::button1Click() {

@@ -8,9 +8,9 @@
 #include "commdlg/find_dialog_win.h"
 #include "commdlg/current_printer_win.h"
 #include "commdlg/dialog_host.h"
-#include "commdlg/dialog_library_win.h"
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
+#include "commdlg/warm_up_win.h"
 #include "forms/fsl_warn_win.h"
 #include "platform/screen.h"
 #include "platform/win32.h"
@@ -42,7 +42,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   form.formCreate();
   form.createWindow(instance);
   int exitCode = application.run();
-  // Work still on the warm-up thread ends first, so the process does not end in its middle.
-  FinishLoadingDialogLibrary(2000);
+  // The step the warm-up is in ends first, so the process does not end in its middle; the
+  // steps after it are left out.
+  StopWarmUp();
+  FinishWarmUp(2000);
   return exitCode;
 }

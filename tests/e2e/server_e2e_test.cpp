@@ -3,6 +3,7 @@
 // files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -19,6 +20,8 @@
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
+
+#include <psapi.h>  // after <windows.h>, which platform/win32.h includes
 
 namespace {
 
@@ -94,7 +97,10 @@ class ServerTest : public ::testing::Test {
     DialogClient::Options options;
     options.readyTimeoutMs = 20000;
     options.runTimeoutMs = 30000;
-    options.narrate = [this](const std::string& line) { log_ += line + "\n"; };
+    options.narrate = [this](const std::string& line) {
+      log_ += line + "\n";
+      if (narrateHook_) narrateHook_(line);
+    };
     options.serverPath = serverPath_;
     options.onDialogIdle = [this] {
       if (idleHook_) idleHook_();
@@ -170,6 +176,7 @@ class ServerTest : public ::testing::Test {
   std::unique_ptr<DialogClient> client_;
   std::unique_ptr<AutoDriver> driver_;
   std::function<void()> idleHook_;  // runs first on every idle pass of a running dialog
+  std::function<void(const std::string&)> narrateHook_;  // runs on every line the client narrates
   std::string log_;
   std::string dialogCaption_;
   RECT dialogRect_{};
@@ -225,6 +232,41 @@ TEST_F(ServerTest, ReadyNoticeCarriesCode1024NoDataAndWParamZero) {
   EXPECT_EQ(protocol::kReadyNotice, ready.code);
   EXPECT_EQ(nullptr, ready.sender);
   EXPECT_EQ("", ready.data);
+}
+
+// The modules the server has loaded, by name in lower case; empty when they cannot be read.
+std::vector<std::string> LoadedModules(HANDLE process) {
+  HMODULE modules[1024];
+  DWORD bytes = 0;
+  std::vector<std::string> names;
+  if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return names;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024; ++i) {
+    char name[MAX_PATH] = {};
+    if (!GetModuleBaseNameA(process, modules[i], name, MAX_PATH)) continue;
+    CharLowerA(name);
+    names.push_back(name);
+  }
+  return names;
+}
+
+bool Contains(const std::vector<std::string>& names, const char* name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The dialog library loads after the ready notice, which comes as soon as it can, and before the
+// host form appears, so that a request sent the moment it appears finds the dialogs ready.
+TEST_F(ServerTest, DialogLibraryLoadsAfterTheReadyNoticeAndBeforeTheHostForm) {
+  std::vector<std::string> atNotice;
+  // Narrated while the server waits for the notice to be taken.
+  narrateHook_ = [&](const std::string& line) {
+    if (line.rfind("ready notice", 0) == 0) atNotice = LoadedModules(client_->serverProcess());
+  };
+  Start("TOpenDialog");
+  narrateHook_ = nullptr;
+  const std::vector<std::string> atHostForm = LoadedModules(client_->serverProcess());
+  ASSERT_TRUE(Contains(atNotice, "dlgserver.exe")) << "the server's modules could not be read";
+  EXPECT_FALSE(Contains(atNotice, "comdlg32.dll")) << "loaded before the ready notice";
+  EXPECT_TRUE(Contains(atHostForm, "comdlg32.dll")) << "not loaded when the host form appeared";
 }
 
 TEST_F(ServerTest, ServerShowsNoWindowAndItsHostFormLiesOffScreen) {
