@@ -1,8 +1,5 @@
 #include "client/dialog_client.h"
 
-#include <atomic>
-#include <thread>
-
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
@@ -126,6 +123,8 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
     return false;
   }
   say("server started (process " + std::to_string(child_.processId) + ")");
+  // The sends' thread gets going while the server starts.
+  sender_.start();
   if (child_.tie == ChildJob::BrokeAway)
     say("this program's job allows no nested job: the server runs outside it, in a job of its own");
   else if (child_.tie == ChildJob::None)
@@ -231,26 +230,21 @@ bool DialogClient::waitReadyNotice() {
 
 bool DialogClient::send(uint32_t code, const std::string& data, LRESULT* answer, DWORD timeoutMs) {
   // The sending call blocks until the server answers; this thread keeps handling the notices
-  // and watching for a failure report while a helper thread waits for the answer.
-  std::atomic<bool> finished{false};
-  bool sent = false;
-  LRESULT result = 0;
-  HWND to = hostForm_;
-  HWND from = window_;
+  // and watching for a failure report while the sender's thread waits for the answer.
   UINT limit = timeoutMs == INFINITE ? 0x7FFFFFFF : timeoutMs;
   const std::string what =
       (code == protocol::kRunRequest ? std::string("run request") : std::string("code")) + " (" + std::to_string(code) + ")";
   say(what + " sent, " + std::to_string(data.size()) + " bytes");
-  std::thread sender([&] {
-    sent = SendCopyDataTimeout(to, from, code, data, limit, &result);
-    finished = true;
-  });
-  WaitEnd end = waitUntil([&] { return finished.load(); }, INFINITE);
+  if (!sender_.begin(hostForm_, window_, code, data, limit)) {
+    say(what + " not sent: no thread to send it");
+    return false;
+  }
+  WaitEnd end = waitUntil([&] { return sender_.finished(); }, INFINITE);
   // When the server ended, its window is gone and the call returns at once.
-  while (end != WaitEnd::Done && !finished) Sleep(5);
-  sender.join();
-  if (answer) *answer = result;
-  say(what + (sent ? " answered " + std::to_string(static_cast<long>(result)) : std::string(" not answered")));
+  while (end != WaitEnd::Done && !sender_.finished()) Sleep(5);
+  const bool sent = sender_.sent();
+  if (answer) *answer = sender_.answer();
+  say(what + (sent ? " answered " + std::to_string(static_cast<long>(sender_.answer())) : std::string(" not answered")));
   return sent;
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "client/copy_data_sender.h"
 #include "platform/process.h"
 #include "platform/win32.h"
 
@@ -145,6 +146,7 @@ class DialogClient {
   std::string failure_;
   std::vector<std::string> failureReports_;
   std::string failureCaption_;
+  CopyDataSender sender_;
 };
 
 // "request of N bytes is larger than this platform can carry (at most M bytes)".
