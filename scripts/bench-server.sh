@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmarks of the real server under Wine on a virtual display, printed side by side:
-#   scripts/bench-server.sh [RUNS [first | pairs [P] | styles [P]]]
+#   scripts/bench-server.sh [RUNS [first | pairs [P] | styles [P] | against SERVER [P]]]
 # start to ready notice (against a program that creates one hidden window and sends the notice),
 # processor time and memory during a 5-second wait for a request (with and without the warm-up),
 # run request to running notice and to the dialog visible, launch to the accepted reply of an
@@ -13,7 +13,10 @@
 # runs a side (round trip; first dialog with the request at once and after 500 ms idle), and
 # prints each pair's ratio and their median; `styles [P]` does the same for the modern file
 # dialog: its first dialog (server idle 500 ms) against the classic one's, and against a running
-# program's first modern dialog (idle 500 ms, and the request at once).
+# program's first modern dialog (idle 500 ms, and the request at once); `against SERVER [P]`
+# compares the server with another build of it (SERVER: the Windows path of its dlgserver.exe,
+# e.g. Z:\tmp\old\build\win64\bin\dlgserver.exe built from an earlier commit) in the same
+# three comparisons as `pairs`.
 # Runs on every Windows architecture the host runs (or DLG_WINEARCH alone), each build against
 # the in-process references of its own architecture, under a heading that names it. Builds what
 # it needs first (build/win32, build/win64); DLG_WINEPREFIX chooses the Wine prefix.

@@ -12,6 +12,7 @@
 //   the server's memory while it waits, with and without its warm-up
 //   (`styles`) the first dialog in the modern file dialog style, against the classic style and
 //   against inproc_first.exe showing the modern dialog
+//   (`against SERVER`) the round trip and the first dialog, against another build of the server
 //   the size of dlgserver.exe and its symbol table
 // Run it under Wine with scripts/bench-server.sh. Figures are printed, never judged; the load
 // average printed with them says how busy the machine was.
@@ -203,9 +204,11 @@ struct Trip {
   Stats visible, reply;
 };
 
-// One server round trip: launch, waitReady, run request, accepted reply.
-void RunServerTrip(Trip& trip) {
+// One server round trip: launch, waitReady, run request, accepted reply; `server` empty: the
+// one beside dlgbench.
+void RunServerTrip(Trip& trip, const std::string& server = "") {
   DialogClient::Options options;
+  options.serverPath = server;
   options.runTimeoutMs = 30000;
   DialogClient client(options);
   double start = MonotonicMs();
@@ -258,9 +261,10 @@ double InprocFirstDialog(const std::string& program, bool modern = false) {
 
 // The first dialog of the server, left idle `idleMs` after its host form appeared (0: the
 // request goes the moment it appears); from the run request to the dialog visible, or -1.
-double ServerFirstDialog(DWORD idleMs, const char* style = nullptr) {
+double ServerFirstDialog(DWORD idleMs, const char* style = nullptr, const std::string& server = "") {
   ScopedEnvironment fileDialogStyle("DLG_FILE_DIALOG_STYLE", style);
   DialogClient::Options options;
+  options.serverPath = server;
   options.runTimeoutMs = 30000;
   DialogClient client(options);
   if (!client.launch("TOpenDialog")) return -1;
@@ -383,13 +387,16 @@ void PrintPairs(const std::vector<Comparison>& comparisons, int pairs, int runs)
   }
 }
 
+// A server's round trip, launch to the accepted reply (`server` empty: the one beside dlgbench).
+double ServerTrip(const std::string& server = "") {
+  Trip trip;
+  RunServerTrip(trip, server);
+  return trip.reply.values.empty() ? -1 : trip.reply.values[0];
+}
+
 // The server against its in-process yardsticks, in alternating pairs.
 void PairedFigures(int pairs, int runs, const std::string& inprocOpen, const std::string& inprocFirst) {
-  auto serverTrip = [] {
-    Trip trip;
-    RunServerTrip(trip);
-    return trip.reply.values.empty() ? -1 : trip.reply.values[0];
-  };
+  auto serverTrip = [] { return ServerTrip(); };
   auto inprocTrip = [&] {
     Trip trip;
     RunInprocTrip(inprocOpen, trip);
@@ -401,6 +408,20 @@ void PairedFigures(int pairs, int runs, const std::string& inprocOpen, const std
        [] { return ServerFirstDialog(0); }, [&] { return InprocFirstDialog(inprocFirst); }},
       {"first dialog, server idle 500 ms, against a running program's first",
        [] { return ServerFirstDialog(500); }, [&] { return InprocFirstDialog(inprocFirst); }},
+  };
+  PrintPairs(comparisons, pairs, runs);
+}
+
+// The server against another build of it (`other`, a dlgserver.exe elsewhere: a build from before
+// a change, say), in alternating pairs: the round trip and the first dialog, request at once and
+// after 500 ms idle.
+void AgainstFigures(int pairs, int runs, const std::string& other) {
+  const std::vector<Comparison> comparisons = {
+      {"round trip, launch to the accepted reply", [] { return ServerTrip(); }, [&] { return ServerTrip(other); }},
+      {"first dialog, request the moment the host form appears", [] { return ServerFirstDialog(0); },
+       [&] { return ServerFirstDialog(0, nullptr, other); }},
+      {"first dialog, server idle 500 ms", [] { return ServerFirstDialog(500); },
+       [&] { return ServerFirstDialog(500, nullptr, other); }},
   };
   PrintPairs(comparisons, pairs, runs);
 }
@@ -430,6 +451,13 @@ int main(int argc, char** argv) {
   if (argc > 2 && std::strcmp(argv[2], "pairs") == 0) {
     std::printf("dlgserver against in-process, in alternating pairs (under Wine)\n");
     PairedFigures(argc > 3 ? std::max(1, std::atoi(argv[3])) : 3, runs, inproc, inprocFirst);
+    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
+                LoadAverage().c_str());
+    return 0;
+  }
+  if (argc > 3 && std::strcmp(argv[2], "against") == 0) {
+    std::printf("dlgserver against %s, in alternating pairs (under Wine)\n", argv[3]);
+    AgainstFigures(argc > 4 ? std::max(1, std::atoi(argv[4])) : 3, runs, argv[3]);
     std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
                 LoadAverage().c_str());
     return 0;
