@@ -56,9 +56,14 @@ TEST(WarmUpGateTest, BeginsOnlyWhenNoRequestCameFirst) {
     HWND window = RequestWindow(&gate);
     if (c.request == Request::BeforeTheWait) gate.stop();
     std::thread requester;
+    std::atomic<bool> requested{c.request == Request::None || c.request == Request::BeforeTheWait};
     if (c.request == Request::QueuedAtTheWindow) {
-      requester = std::thread([&] { SendMessageA(window, WM_APP, 0, 0); });
-      Sleep(100);  // this thread is held up: the request waits in its queue
+      requester = std::thread([&] {
+        SendMessageA(window, WM_APP, 0, 0);
+        requested = true;
+      });
+      // This thread is held up: the request waits in its queue before the gate's message.
+      for (int i = 0; i < 10000 && !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE); ++i) Sleep(1);
     }
     std::atomic<int> began{-1};
     std::thread waiter([&] { began = gate.waitToBegin(window, c.graceMs) ? 1 : 0; });
@@ -67,10 +72,11 @@ TEST(WarmUpGateTest, BeginsOnlyWhenNoRequestCameFirst) {
       requester = std::thread([&] {
         Sleep(50);
         gate.stop();
+        requested = true;
       });
     }
-    // This thread takes what is sent to its window until the waiter is done.
-    while (began.load() < 0) {
+    // This thread takes what is sent to its window until the waiter and the requester are done.
+    while (began.load() < 0 || !requested.load()) {
       MSG message;
       while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
       Sleep(1);
