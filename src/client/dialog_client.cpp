@@ -7,7 +7,8 @@
 namespace {
 constexpr char kClientWindowClass[] = "DlgClientWindow";
 constexpr DWORD kPollMs = 20;
-// The host form appears a few milliseconds after the ready notice: look for it often.
+// The host form appears some tens of milliseconds after the ready notice (the server loads the
+// dialog library in between): look for it often.
 constexpr DWORD kHostFormPollMs = 1;
 
 std::string CodeName(uint32_t code, bool fromServer) {
@@ -193,7 +194,7 @@ DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done,
 bool DialogClient::waitReady() {
   if (hostForm_) return true;
   if (!waitReadyNotice()) return false;
-  // The host form's window is created right after the ready notice has been answered.
+  // The host form's window is created after the ready notice has been answered.
   WaitEnd end = waitUntil(
       [&] {
         hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
