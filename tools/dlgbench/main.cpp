@@ -310,6 +310,12 @@ std::string LoadAverage() {
   return load.empty() ? "?" : load;
 }
 
+// The load average at the start (`before`) and now.
+void PrintLoad(const std::string& before) {
+  std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", before.c_str(),
+              LoadAverage().c_str());
+}
+
 void Print(const char* label, const Stats& stats) {
   std::printf("  %-44s median %7.1f ms   min %7.1f   max %7.1f   (n=%zu)\n", label, stats.median(), stats.min(),
               stats.max(), stats.values.size());
@@ -451,29 +457,25 @@ int main(int argc, char** argv) {
   if (argc > 2 && std::strcmp(argv[2], "pairs") == 0) {
     std::printf("dlgserver against in-process, in alternating pairs (under Wine)\n");
     PairedFigures(argc > 3 ? std::max(1, std::atoi(argv[3])) : 3, runs, inproc, inprocFirst);
-    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
-                LoadAverage().c_str());
+    PrintLoad(loadBefore);
     return 0;
   }
   if (argc > 3 && std::strcmp(argv[2], "against") == 0) {
     std::printf("dlgserver against %s, in alternating pairs (under Wine)\n", argv[3]);
     AgainstFigures(argc > 4 ? std::max(1, std::atoi(argv[4])) : 3, runs, argv[3]);
-    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
-                LoadAverage().c_str());
+    PrintLoad(loadBefore);
     return 0;
   }
   if (argc > 2 && std::strcmp(argv[2], "styles") == 0) {
     std::printf("dlgserver's modern file dialog, in alternating pairs (under Wine)\n");
     StyleFigures(argc > 3 ? std::max(1, std::atoi(argv[3])) : 3, runs, inprocFirst);
-    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
-                LoadAverage().c_str());
+    PrintLoad(loadBefore);
     return 0;
   }
   if (argc > 2 && std::strcmp(argv[2], "first") == 0) {
     std::printf("dlgserver first dialog (under Wine, side by side in one run)\n");
     FirstDialogFigures(runs, inprocFirst);
-    std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
-                LoadAverage().c_str());
+    PrintLoad(loadBefore);
     return 0;
   }
 
@@ -553,8 +555,7 @@ int main(int argc, char** argv) {
   ProgramFile serverFile = ReadProgramFile(server);
 
   std::printf("dlgserver benchmarks (under Wine; times on this machine, side by side in one run)\n");
-  std::printf("machine load (1-minute average) at the start and the end: %s, %s\n", loadBefore.c_str(),
-              LoadAverage().c_str());
+  PrintLoad(loadBefore);
   std::printf("start to ready notice:\n");
   Print("dlgserver.exe", serverReady);
   Print("ready_only.exe (one hidden window, notice)", minimalReady);

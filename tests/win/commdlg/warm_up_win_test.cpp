@@ -15,8 +15,16 @@ namespace {
 
 const bool kWatchdog = StartWatchdog(120);
 
-// A window of this thread that counts the WM_NULLs it takes and, at WM_APP (a run request),
-// stops the gate in its user data.
+// A hidden window of this thread, of a class named `name` with the procedure `procedure`.
+HWND HiddenWindow(const char* name, WNDPROC procedure) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+}
+
+// At WM_APP (a run request) the window stops the gate in its user data.
 LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* gate = reinterpret_cast<WarmUpGate*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == WM_APP && gate) gate->stop();
@@ -24,12 +32,7 @@ LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 HWND RequestWindow(WarmUpGate* gate) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = RequestWindowProc;
-  windowClass.lpszClassName = "WarmUpTestRequests";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                nullptr);
+  HWND window = HiddenWindow("WarmUpTestRequests", RequestWindowProc);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gate));
   return window;
 }
@@ -98,12 +101,7 @@ LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 TEST(WarmUpTest, WaitBeforeTheEndTakesWhatTheWarmUpSends) {
   SetEnvironmentVariableA("DLG_NO_WARMUP", nullptr);
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = CountingWindowProc;
-  windowClass.lpszClassName = "WarmUpTestHostForm";
-  RegisterClassA(&windowClass);
-  HWND hostForm = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                  nullptr);
+  HWND hostForm = HiddenWindow("WarmUpTestHostForm", CountingWindowProc);
   StartWarmUp(hostForm);
   FinishWarmUp(60000);
   EXPECT_EQ(1, nullsTaken.load()) << "the wait did not take the warm-up's message";
