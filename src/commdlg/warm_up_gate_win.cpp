@@ -1,21 +1,28 @@
 #include "commdlg/warm_up_gate_win.h"
 
-namespace {
-// How long the gate waits for the window's thread to take what was sent to it.
-constexpr UINT kSettleTimeoutMs = 2000;
-}  // namespace
+#include <utility>
 
-WarmUpGate::WarmUpGate() : stopped_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+WarmUpGate::~WarmUpGate() { disarm(); }
 
-WarmUpGate::~WarmUpGate() { CloseHandle(stopped_); }
+// The timer's id is the gate itself: the callback needs nothing else.
+void WarmUpGate::arm(HWND window, UINT graceMs, std::function<void()> begin) {
+  disarm();
+  begin_ = std::move(begin);
+  if (SetTimer(window, reinterpret_cast<UINT_PTR>(this), graceMs, Fire)) window_ = window;
+}
 
-void WarmUpGate::stop() { SetEvent(stopped_); }
+void WarmUpGate::stop() {
+  stopped_ = true;
+  disarm();
+}
 
-bool WarmUpGate::stopped() const { return WaitForSingleObject(stopped_, 0) == WAIT_OBJECT_0; }
+void WarmUpGate::disarm() {
+  if (window_) KillTimer(window_, reinterpret_cast<UINT_PTR>(this));
+  window_ = nullptr;
+}
 
-bool WarmUpGate::waitToBegin(HWND window, DWORD graceMs) {
-  if (WaitForSingleObject(stopped_, graceMs) != WAIT_TIMEOUT) return false;
-  DWORD_PTR ignored;
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeoutMs, &ignored);
-  return !stopped();
+void CALLBACK WarmUpGate::Fire(HWND, UINT, UINT_PTR id, DWORD) {
+  auto* gate = reinterpret_cast<WarmUpGate*>(id);
+  gate->disarm();
+  if (!gate->stopped_ && gate->begin_) gate->begin_();
 }

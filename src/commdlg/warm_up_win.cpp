@@ -4,10 +4,11 @@
 // and "Look in" box draw from; 30-50 ms under Wine here). The server loads the library on its
 // main thread before the host form appears (on a thread of its own the load took 50-55 ms
 // instead of 37-40 under Wine: the new thread's own set-up comes on top). The lists are built
-// on a background thread once the host form is up and a request sent the moment it appeared
-// would have come (WarmUpGate). A run request never waits for the warm-up: the steps not begun
-// are left out, and a step in progress goes on beside the dialog (the shell builds the lists
-// once per process, for whichever thread asks first).
+// on a background thread, started only when the host form has been up a while and a request
+// sent the moment it appeared would have come (WarmUpGate): a request that comes at once finds
+// no warm-up at all. A later request never waits for the warm-up: the steps not begun are left
+// out, and a step in progress goes on beside the dialog (the shell builds the lists once per
+// process, for whichever thread asks first).
 //
 // After the lists the same thread initialises COM and asks the shell for its desktop folder,
 // where the dialog's folder view starts, and realises the dialog font once, so that loading its
@@ -78,10 +79,9 @@ HANDLE g_thread = nullptr;
 
 // How long after the host form appeared the warm-up leaves to a client's request: more than
 // a client that polls for the host form every 10 ms needs to find it and send.
-constexpr DWORD kGraceMs = 30;
+constexpr UINT kGraceMs = 30;
 
-DWORD WINAPI WarmUp(LPVOID window) {
-  if (!Gate().waitToBegin(static_cast<HWND>(window), kGraceMs)) return 0;
+DWORD WINAPI WarmUp(LPVOID) {
   for (void (*step)() : {BuildSystemImageLists, OpenDesktopFolder, RealizeDialogFont}) {
     if (Gate().stopped()) return 0;
     step();
@@ -91,8 +91,10 @@ DWORD WINAPI WarmUp(LPVOID window) {
 }  // namespace
 
 void StartWarmUp(HWND window) {
-  if (g_thread || WarmUpSwitchedOff(std::getenv("DLG_NO_WARMUP"))) return;
-  g_thread = CreateThread(nullptr, 0, WarmUp, window, 0, nullptr);
+  static bool started = false;
+  if (started || WarmUpSwitchedOff(std::getenv("DLG_NO_WARMUP"))) return;
+  started = true;
+  Gate().arm(window, kGraceMs, [] { g_thread = CreateThread(nullptr, 0, WarmUp, nullptr, 0, nullptr); });
 }
 
 void StopWarmUp() { Gate().stop(); }

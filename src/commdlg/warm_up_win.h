@@ -4,16 +4,17 @@
 
 #include "platform/win32.h"
 
-// The host form (`window`) is up: starts the thread, which waits a little, then until the
-// thread of `window` has dealt with what was sent to it meanwhile, and then, unless a run
-// request came, builds the shell's system image lists, opens the shell's desktop folder and
+// The host form (`window`, of the calling thread) is up: a little later, when that thread's
+// message loop has taken what was sent to it meanwhile and no run request came, starts the
+// thread that builds the shell's system image lists, opens the shell's desktop folder and
 // realises the dialog font. Does nothing with DLG_NO_WARMUP=1 in the environment (for
 // comparison: scripts/bench-server.sh), or when it was started before.
 void StartWarmUp(HWND window);
 
-// A run request has come, or the server ends: the warm-up leaves out whatever it has not
-// begun, so that the dialog has the process (and Wine's server, which every thread's calls go
-// through) to itself. The step in progress finishes; the dialog would do that work first anyway.
+// A run request has come, or the server ends (on the host form's thread): the warm-up leaves
+// out whatever it has not begun (all of it, when its thread has not started), so that the
+// dialog has the process (and Wine's server, which every thread's calls go through) to itself.
+// The step in progress finishes; the dialog would do that work first anyway.
 void StopWarmUp();
 
 // Waits up to `timeoutMs` for the warm-up thread to end, taking the messages it sends to this
