@@ -8,7 +8,7 @@ namespace {
 constexpr char kClientWindowClass[] = "DlgClientWindow";
 constexpr DWORD kPollMs = 20;
 // The host form appears some tens of milliseconds after the ready notice (the server loads the
-// dialog library in between): look for it often.
+// dialog library in between): once the server waits for input, look for it often.
 constexpr DWORD kHostFormPollMs = 1;
 
 std::string CodeName(uint32_t code, bool fromServer) {
@@ -124,8 +124,9 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
     return false;
   }
   say("server started (process " + std::to_string(child_.processId) + ")");
-  // The sends' thread gets going while the server starts.
+  // The sends' thread and the idle watch get going while the server starts.
   sender_.start();
+  idleWatch_.start(child_.process, window_);
   if (child_.tie == ChildJob::BrokeAway)
     say("this program's job allows no nested job: the server runs outside it, in a job of its own");
   else if (child_.tie == ChildJob::None)
@@ -143,7 +144,10 @@ bool DialogClient::serverRunning() const {
   return child_.process && WaitForSingleObject(child_.process, 0) == WAIT_TIMEOUT;
 }
 
-void DialogClient::endServer() { EndChild(child_); }
+void DialogClient::endServer() {
+  EndChild(child_);
+  idleWatch_.stop();
+}
 
 bool DialogClient::closeFailureReport() {
   if (!child_.threadId) return false;
@@ -194,13 +198,15 @@ DialogClient::WaitEnd DialogClient::waitUntil(const std::function<bool()>& done,
 bool DialogClient::waitReady() {
   if (hostForm_) return true;
   if (!waitReadyNotice()) return false;
-  // The host form's window is created after the ready notice has been answered.
-  WaitEnd end = waitUntil(
-      [&] {
-        hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
-        return hostForm_ != nullptr;
-      },
-      options_.readyTimeoutMs, false, kHostFormPollMs);
+  // The host form's window is created after the ready notice has been answered; until the
+  // server first waits for input, it is looked for only at the usual pace.
+  const ULONGLONG deadline = DeadlineIn(options_.readyTimeoutMs);
+  auto found = [&] {
+    hostForm_ = FindThreadWindow(child_.threadId, protocol::kHostFormClass);
+    return hostForm_ != nullptr;
+  };
+  WaitEnd end = waitUntil([&] { return idleWatch_.idle() || found(); }, Remaining(deadline));
+  if (end == WaitEnd::Done && !hostForm_) end = waitUntil(found, Remaining(deadline), false, kHostFormPollMs);
   if (end != WaitEnd::Done) {
     failure_ = end == WaitEnd::ServerEnded ? "the server ended before its host form appeared"
                                            : "the host form did not appear within the time limit";

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "client/copy_data_sender.h"
+#include "client/server_idle_watch.h"
 #include "platform/process.h"
 #include "platform/win32.h"
 
@@ -147,6 +148,7 @@ class DialogClient {
   std::vector<std::string> failureReports_;
   std::string failureCaption_;
   CopyDataSender sender_;
+  ServerIdleWatch idleWatch_;
 };
 
 // "request of N bytes is larger than this platform can carry (at most M bytes)".

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "client/auto_driver.h"
 #include "client/dialog_client.h"
+#include "client/server_idle_watch.h"
 #include "large_request.h"
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
@@ -267,6 +269,45 @@ TEST_F(ServerTest, DialogLibraryLoadsAfterTheReadyNoticeAndBeforeTheHostForm) {
   ASSERT_TRUE(Contains(atNotice, "dlgserver.exe")) << "the server's modules could not be read";
   EXPECT_FALSE(Contains(atNotice, "comdlg32.dll")) << "loaded before the ready notice";
   EXPECT_TRUE(Contains(atHostForm, "comdlg32.dll")) << "not loaded when the host form appeared";
+}
+
+// The client looks for the host form often only once the server first waits for input: by
+// then the host form is up.
+std::atomic<int> g_wakes{0};
+LRESULT CALLBACK WakeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NULL) ++g_wakes;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(ServerIdleWatchTest, TheServerFirstWaitsForInputWithItsHostFormUp) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WakeWindowProc;
+  windowClass.lpszClassName = "IdleWatchTest";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, "IdleWatchTest", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  const std::string handle = HandleText(window);
+  ChildProcess server;
+  std::string error;
+  ASSERT_TRUE(StartInJob(ProgramDirectory() + "dlgserver.exe", {"TOpenDialog", handle, handle, handle}, server, &error))
+      << error;
+  ServerIdleWatch watch;
+  watch.start(server.process, window);
+  // This thread takes the ready notice meanwhile.
+  MSG message;
+  while (!watch.idle()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+  const HWND hostForm = FindThreadWindow(server.threadId, protocol::kHostFormClass);
+  EXPECT_NE(nullptr, hostForm) << "the server waited for input before its host form was up";
+  EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(server.process, 0)) << "the server ended";
+  for (int i = 0; i < 100 && g_wakes == 0; ++i) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  EXPECT_EQ(1, g_wakes.load()) << "the client's window was not woken";
+  EndChild(server);
+  DestroyWindow(window);
 }
 
 TEST_F(ServerTest, ServerShowsNoWindowAndItsHostFormLiesOffScreen) {
