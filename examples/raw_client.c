@@ -122,7 +122,9 @@ int main(int argc, char **argv) {
   /* Checklist: wait for the ready notice with a limit; bad arguments end the server with exit
    * code 0 and no notice at all. */
   if (!Pump(pi.hProcess, 30000, READY, READY)) { fprintf(stderr, "no ready notice\n"); return 2; }
-  /* Checklist: the host form is created after the notice: poll for it, with a limit. */
+  /* Checklist: the host form is created after the notice, and is up when the server first waits
+   * for input: wait for that, then poll for it, with a limit. */
+  WaitForInputIdle(pi.hProcess, 5000);
   HWND hostForm = NULL;
   for (int i = 0; i < 500 && !hostForm; ++i, Sleep(10))
     hostForm = FindServerWindow(pi.dwThreadId, "TDialogForm", NULL);
