@@ -8,8 +8,7 @@ constexpr DWORD kSliceMs = 100;
 ServerIdleWatch::~ServerIdleWatch() { stop(); }
 
 void ServerIdleWatch::start(HANDLE process, HWND wake) {
-  stop();
-  idle_ = true;
+  stop();  // idle() is true from here until a watch is under way
   HANDLE own = nullptr;
   if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS)) return;
   process_ = own;

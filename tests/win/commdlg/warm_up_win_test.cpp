@@ -13,15 +13,6 @@ namespace {
 
 const bool kWatchdog = StartWatchdog(120);
 
-// A hidden window of this thread, of a class named `name` with the procedure `procedure`.
-HWND HiddenWindow(const char* name, WNDPROC procedure) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = procedure;
-  windowClass.lpszClassName = name;
-  RegisterClassA(&windowClass);
-  return CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-}
-
 // At WM_APP (a run request) the window stops the gate in its user data.
 LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* gate = reinterpret_cast<WarmUpGate*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -29,8 +20,13 @@ LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A hidden window of this thread that stops `gate` when a request comes.
 HWND RequestWindow(WarmUpGate* gate) {
-  HWND window = HiddenWindow("WarmUpTestRequests", RequestWindowProc);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = RequestWindowProc;
+  windowClass.lpszClassName = "WarmUpTestRequests";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, "WarmUpTestRequests", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gate));
   return window;
 }
