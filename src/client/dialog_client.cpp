@@ -155,8 +155,12 @@ bool DialogClient::closeFailureReport() {
     if (!IsWindowVisible(box) || WindowClassName(box) != "#32770") continue;
     HWND owner = OwnerOf(box);
     if (!owner || WindowClassName(owner) != protocol::kApplicationClass) continue;
+    // The platform may show the box before it has set its texts; a report always has both,
+    // so an empty one is read again on the next pass.
     std::string text = DialogItemText(box, 0xFFFF);
-    failureCaption_ = WindowText(box);
+    std::string caption = WindowText(box);
+    if (text.empty() || caption.empty()) continue;
+    failureCaption_ = caption;
     failure_ = text;
     failureReports_.push_back(text);
     say("failure report: " + text);
