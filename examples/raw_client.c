@@ -16,21 +16,30 @@
 
 enum { READY = 1024, RUN = 1025, ACCEPTED = 1025, CANCELLED = 1026, RUNNING = 1027 };
 
-static DWORD g_code;          /* the last reply or notice code received */
+static DWORD g_code;          /* the last reply or notice code taken */
 static char *g_reply;         /* the reply's text (not NUL-terminated) */
 static DWORD g_replySize;
-static HWND g_hostForm;       /* sent to us as the running notice's wParam */
+static HWND g_hostForm;       /* the server's host form, once found */
+static int g_sent;            /* our run request has been sent */
 
-/* Checklist: one hidden window of ours is owner, help and notify window, and receives the reply. */
+/* Checklist: one hidden window of ours is owner, help and notify window, and receives the reply.
+ * Any program can send it WM_COPYDATA: take the ready notice once, and after our request only
+ * what comes from the host form we found (wParam), and only one reply. */
 static LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COPYDATA) {
     const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
+    int wanted = data->dwData == READY ? g_code == 0
+               : g_sent && g_hostForm && (HWND)wParam == g_hostForm && !g_reply &&
+                 (data->dwData == RUNNING || data->dwData == ACCEPTED || data->dwData == CANCELLED);
+    if (!wanted) {
+      fprintf(stderr, "ignored: code %lu from window %p\n", (unsigned long)data->dwData, (void *)wParam);
+      return 0;
+    }
     if (data->dwData == ACCEPTED || data->dwData == CANCELLED) {
       g_reply = malloc(data->cbData + 1);  /* copy it now: lpData is gone once we return */
       memcpy(g_reply, data->lpData, data->cbData);
       g_replySize = data->cbData;
     }
-    if (data->dwData == RUNNING) g_hostForm = (HWND)wParam;
     g_code = (DWORD)data->dwData;
     return 1;  /* the server does not look at this */
   }
@@ -129,15 +138,23 @@ int main(int argc, char **argv) {
   for (int i = 0; i < 500 && !hostForm; ++i, Sleep(10))
     hostForm = FindServerWindow(pi.dwThreadId, "TDialogForm", NULL);
   if (!hostForm) { fprintf(stderr, "no host form\n"); return 2; }
+  g_hostForm = hostForm;
 
   struct Send send = {hostForm, me, {RUN, (DWORD)requestSize, request}, 0, 0};
+  g_sent = 1;
   HANDLE sender = CreateThread(NULL, 0, SendRun, &send, 0, NULL);
   HWND application = FindServerWindow(pi.dwThreadId, "TApplication", NULL);
   int answered = 0, status = 3;
   DWORD end = GetTickCount() + 120000;
   while ((int)(end - GetTickCount()) > 0) {
     Pump(pi.hProcess, 50, ACCEPTED, CANCELLED);
-    if (g_code == ACCEPTED || g_code == CANCELLED) { status = g_code == ACCEPTED ? 0 : 1; break; }
+    if (g_code == ACCEPTED || g_code == CANCELLED) {
+      /* Checklist: a reply counts only when the server answered our request 1; the answer comes
+       * before the reply, but our sending thread may take it a moment later. */
+      WaitForSingleObject(sender, 10000);
+      status = send.sent && send.answer == 1 ? (g_code == ACCEPTED ? 0 : 1) : 2;
+      break;
+    }
     /* Checklist: a failure is a message box owned by the hidden TApplication window; its text
      * is the static control 0xFFFF. Closing it lets the server answer the run request with 0. */
     HWND report = FindServerWindow(pi.dwThreadId, "#32770", application);

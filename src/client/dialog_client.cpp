@@ -21,6 +21,17 @@ std::string CodeName(uint32_t code, bool fromServer) {
   }
 }
 
+// 32 hexadecimal digits from the platform's random source; empty when it gives none, and then
+// the server is started without a key.
+std::string NewRequestKey() {
+  unsigned char bytes[16];
+  if (!RandomBytes(bytes, sizeof bytes)) return std::string();
+  static const char kDigits[] = "0123456789abcdef";
+  std::string key;
+  for (unsigned char byte : bytes) key += {kDigits[byte >> 4], kDigits[byte & 15]};
+  return key;
+}
+
 // The module holding the client's code: a program, or dlgclient.dll.
 HMODULE ClientModule() { return ModuleAt(reinterpret_cast<const void*>(&ClientModule)); }
 
@@ -93,10 +104,16 @@ LRESULT CALLBACK DialogClient::WindowProc(HWND window, UINT message, WPARAM wPar
     CopyDataMessage data;
     if (!ReadCopyData(lParam, data)) return 0;
     HWND sender = reinterpret_cast<HWND>(wParam);
+    const std::string what = CodeName(data.code, true) + " (" + std::to_string(data.code) + "), " +
+                             std::to_string(data.data.size()) + " bytes, wParam " + HandleText(sender);
+    if (!client->takes(data.code, sender)) {
+      client->say("ignored: " + what + ", not from this client's server or not expected now");
+      return 0;
+    }
+    if (data.code == protocol::kAcceptedReply || data.code == protocol::kCancelledReply)
+      client->awaitingReply_ = false;
     client->received_.push_back({data.code, sender, data.data, MonotonicMs()});
-    client->say(CodeName(data.code, true) + " (" + std::to_string(data.code) + "), " +
-                std::to_string(data.data.size()) + " bytes, wParam " +
-                HandleText(sender));
+    client->say(what);
     return 1;
   }
   if (client && message == protocol::kHelpRequest) {
@@ -108,9 +125,31 @@ LRESULT CALLBACK DialogClient::WindowProc(HWND window, UINT message, WPARAM wPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+bool DialogClient::takes(uint32_t code, HWND sender) const {
+  auto have = [&](uint32_t wanted) {
+    for (const ReceivedCopyData& data : received_)
+      if (data.code == wanted) return true;
+    return false;
+  };
+  switch (code) {
+    case protocol::kReadyNotice:
+      // Sent before the host form exists, so with wParam 0: the first one counts.
+      return child_.process && !have(protocol::kReadyNotice);
+    case protocol::kRunningNotice:
+      return hostForm_ && sender == hostForm_ && awaitingReply_ && !have(protocol::kRunningNotice);
+    case protocol::kAcceptedReply:
+    case protocol::kCancelledReply:
+      return hostForm_ && sender == hostForm_ && awaitingReply_;
+    default:
+      return false;
+  }
+}
+
 bool DialogClient::launch(const std::vector<std::string>& arguments) {
   endServer();
   received_.clear();
+  awaitingReply_ = false;
+  requestKey_ = options_.useRequestKey ? NewRequestKey() : std::string();
   failure_.clear();
   failureReports_.clear();
   hostForm_ = nullptr;
@@ -118,7 +157,8 @@ bool DialogClient::launch(const std::vector<std::string>& arguments) {
   std::string program =
       options_.serverPath.empty() ? ModuleDirectory(ClientModule()) + "dlgserver.exe" : options_.serverPath;
   std::string error;
-  if (!StartInJob(program, arguments, child_, &error)) {
+  const std::vector<EnvironmentEntry> environment = {{protocol::kRequestKeyVariable, requestKey_}};
+  if (!StartInJob(program, arguments, child_, &error, environment)) {
     failure_ = error;
     say("cannot start the server: " + error);
     return false;
@@ -243,8 +283,9 @@ bool DialogClient::send(uint32_t code, const std::string& data, LRESULT* answer,
   // The sending call blocks until the server answers; this thread keeps handling the notices
   // and watching for a failure report while the sender's thread waits for the answer.
   UINT limit = timeoutMs == INFINITE ? 0x7FFFFFFF : timeoutMs;
-  const std::string what =
-      (code == protocol::kRunRequest ? std::string("run request") : std::string("code")) + " (" + std::to_string(code) + ")";
+  const std::string what = code == protocol::kRunRequest        ? "run request (1025)"
+                           : code == protocol::kKeyedRunRequest ? "run request with the key (1028)"
+                                                                : "code (" + std::to_string(code) + ")";
   say(what + " sent, " + std::to_string(data.size()) + " bytes");
   if (!sender_.begin(hostForm_, window_, code, data, limit)) {
     say(what + " not sent: no thread to send it");
@@ -273,11 +314,6 @@ bool DialogClient::replyReceived(size_t from) const {
   return false;
 }
 
-std::string RequestTooLargeText(size_t size, size_t limit) {
-  return "request of " + std::to_string(size) + " bytes is larger than this platform can carry (at most " +
-         std::to_string(limit) + " bytes)";
-}
-
 RunResult DialogClient::run(const std::string& request) {
   RunResult result;
   // The server would never see a request the platform cannot carry, and the sender would wait
@@ -292,8 +328,18 @@ RunResult DialogClient::run(const std::string& request) {
   size_t from = received_.size();
   size_t reports = failureReports_.size();
   ULONGLONG deadline = DeadlineIn(options_.runTimeoutMs);
-  bool sent = send(protocol::kRunRequest, request, &result.answer,
-                   options_.runTimeoutMs == INFINITE ? INFINITE : Remaining(deadline));
+  // From the send until this run ends, and no longer, a reply may come.
+  struct AwaitReply {
+    explicit AwaitReply(bool& flag) : flag_(flag) { flag_ = true; }
+    ~AwaitReply() { flag_ = false; }
+    bool& flag_;
+  } await(awaitingReply_);
+  const bool keyed = !requestKey_.empty();
+  bool sent = send(keyed ? protocol::kKeyedRunRequest : protocol::kRunRequest, keyed ? requestKey_ + request : request,
+                   &result.answer, options_.runTimeoutMs == INFINITE ? INFINITE : Remaining(deadline));
+  // The server answers 1 before it sends anything about this request; after any other answer
+  // nothing that arrives is its reply.
+  if (sent && result.answer != 1) awaitingReply_ = false;
 
   auto noReply = [&](const std::string& why) {
     result.outcome = Outcome::NoReply;
@@ -301,7 +347,7 @@ RunResult DialogClient::run(const std::string& request) {
     failure_ = result.failure;
     return result;
   };
-  if (!replyReceived(from)) {
+  if (!sent || result.answer != 1) {
     if (!sent) {
       if (Remaining(deadline) == 0) {
         result.outcome = Outcome::TimedOut;
@@ -310,7 +356,10 @@ RunResult DialogClient::run(const std::string& request) {
       }
       return noReply("the server ended without answering the run request");
     }
-    if (result.answer == 0) return noReply("the server refused the run request (answer 0)");
+    return noReply("the server refused the run request (answer " + std::to_string(static_cast<long>(result.answer)) +
+                   ")");
+  }
+  if (!replyReceived(from)) {
     bool failed = false;
     WaitEnd end = waitUntil(
         [&] {

@@ -60,6 +60,9 @@ class DialogClient {
     std::function<void()> onDialogIdle;
     // Help requests (protocol::kHelpRequest) reaching the help window.
     std::function<void(WPARAM, LPARAM)> onHelp;
+    // Start the server with a request key of its own, so that it serves no request that
+    // another program sends in this client's name. Off: the plain four-argument start.
+    bool useRequestKey = true;
   };
 
   DialogClient();
@@ -89,9 +92,11 @@ class DialogClient {
   // A plain message to the host form (e.g. the focus probe), with a time limit.
   bool sendMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
 
-  // Sends the run request and waits for the reply, the server's end or the time-out. A request
-  // larger than the platform carries is not sent: no reply, RequestTooLargeText as the failure,
-  // and the server is ended.
+  // Sends the run request (with the key, when the server was started with one) and waits for
+  // the reply, the server's end or the time-out. Only one reply counts: the first from the
+  // host form of this client's server, after the server answered 1 to this request; any other
+  // is ignored and narrated. A request larger than the platform carries is not sent: no
+  // reply, RequestTooLargeText as the failure, and the server is ended.
   RunResult run(const std::string& request);
   // launch(className) + waitReady() + run(request); the prepared server instead of a new one
   // when it is of that class (any letter case) and still running.
@@ -114,7 +119,9 @@ class DialogClient {
   // Ends the server now.
   void endServer();
 
-  // Every WM_COPYDATA the client's window received, in order.
+  // Every WM_COPYDATA the client's window took from its server, in order: the ready notice,
+  // then, from its host form only, the running notice and the one reply to this client's run
+  // request. Whatever else arrives is narrated as ignored.
   const std::vector<ReceivedCopyData>& received() const { return received_; }
   // The last failure: the server's report text, or the client's own description.
   const std::string& failure() const { return failure_; }
@@ -137,12 +144,16 @@ class DialogClient {
   // Reads and closes a failure report the server shows; true when there was one.
   bool closeFailureReport();
   bool replyReceived(size_t from) const;
+  // Whether a WM_COPYDATA that reached the client's window is one it takes (see received()).
+  bool takes(uint32_t code, HWND sender) const;
 
   Options options_;
   HWND window_ = nullptr;
   ChildProcess child_;
   HWND hostForm_ = nullptr;
   std::string preparedClass_;
+  std::string requestKey_;      // given to the running server; empty: none
+  bool awaitingReply_ = false;  // a run request was sent and its reply has not come
   std::vector<ReceivedCopyData> received_;
   std::string failure_;
   std::vector<std::string> failureReports_;
@@ -150,9 +161,6 @@ class DialogClient {
   CopyDataSender sender_;
   ServerIdleWatch idleWatch_;
 };
-
-// "request of N bytes is larger than this platform can carry (at most M bytes)".
-std::string RequestTooLargeText(size_t size, size_t limit);
 
 // A visible dialog (#32770) of the server's thread owned by `owner`, or null.
 HWND FindOwnedDialog(DWORD serverThreadId, HWND owner);

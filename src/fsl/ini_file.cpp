@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fsl/path_functions.h"
+
 namespace {
 
 // One line of a whole-section read. The read gives "key=value" lines, a line without "=" as it
@@ -23,10 +25,11 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 }  // namespace
 
 TIniFile::TIniFile(const std::string& fileName, FslPlatform& platform)
-    : fileName_(fileName), platform_(platform) {}
+    : fileName_(fileName), platform_(platform), device_(IsDevicePath(fileName)) {}
 
 std::string TIniFile::ReadIniString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) {
+  if (device_) return defaultValue;
   char buffer[kValueBufferSize];
   uint32_t count =
       platform_.profileString(fileName_, section, key, defaultValue, buffer, sizeof buffer);
@@ -37,7 +40,7 @@ std::string TIniFile::ReadIniString(const std::string& section, const std::strin
 void TIniFile::ReadIniKeys(const std::string& section, TStrings& list) {
   std::vector<char> buffer(kKeyNamesBufferSize, '\0');
   std::vector<std::string> names;
-  uint32_t count = platform_.profileKeyNames(fileName_, section, buffer.data(),
+  uint32_t count = device_ ? 0 : platform_.profileKeyNames(fileName_, section, buffer.data(),
                                              static_cast<uint32_t>(buffer.size()));
   if (count != 0) {
     // Names follow each other, each ended by a NUL, up to the first empty one; the last byte

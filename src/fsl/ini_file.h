@@ -16,7 +16,8 @@ class TIniFile {
   static constexpr uint32_t kValueBufferSize = 1024;
   static constexpr uint32_t kKeyNamesBufferSize = 8192;
 
-  // `platform` must outlive the object.
+  // `platform` must outlive the object. A device or pipe path (IsDevicePath) is never opened:
+  // it reads as a missing file.
   TIniFile(const std::string& fileName, FslPlatform& platform);
 
   const std::string& fileName() const { return fileName_; }
@@ -39,6 +40,7 @@ class TIniFile {
  private:
   std::string fileName_;
   FslPlatform& platform_;
+  bool device_;
 };
 
 // The index of the first line of `lines` whose name (the text before its first "=") equals

@@ -23,3 +23,11 @@ std::string NamePart(const std::string& name) {
   size_t start = last == std::string::npos ? 0 : last + 1;
   return name.substr(start, kMaxNameLength);
 }
+
+bool IsDevicePath(const std::string& name) {
+  if (name.size() < 4) return false;
+  auto separator = [](char c) { return c == '\\' || c == '/'; };
+  const bool local = separator(name[0]) && separator(name[1]) && (name[2] == '.' || name[2] == '?');
+  const bool native = separator(name[0]) && name[1] == '?' && name[2] == '?';
+  return (local || native) && separator(name[3]);
+}

@@ -11,3 +11,7 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
 std::string DirectoryPart(const std::string& name);
 // The text after the last ":" or "\" (all of it when there is neither), cut to 255 characters.
 std::string NamePart(const std::string& name);
+// True for a device or pipe path: "\\.\" or "\\?\" (also written with "/", and the
+// "\??\" form), which names a device, a pipe or a mailslot rather than a file, and which no
+// profile read may open. Drive, relative and UNC paths answer false.
+bool IsDevicePath(const std::string& name);

@@ -7,6 +7,11 @@ bool RunningOnWine() {
 
 size_t CopyDataLimit() { return RunningOnWine() ? kWineCopyDataLimit : kNoCopyDataLimit; }
 
+std::string RequestTooLargeText(size_t size, size_t limit) {
+  return "request of " + std::to_string(size) + " bytes is larger than this platform can carry (at most " +
+         std::to_string(limit) + " bytes)";
+}
+
 bool ReadCopyData(LPARAM lParam, CopyDataMessage& message) {
   const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
   if (!record) return false;

@@ -32,6 +32,9 @@ bool RunningOnWine();
 size_t CopyDataLimit();
 // True when a payload of `size` bytes arrives where at most `limit` bytes do.
 inline bool CopyDataFits(size_t size, size_t limit) { return size <= limit; }
+// "request of N bytes is larger than this platform can carry (at most M bytes)": the client's
+// refusal before it sends, and the server's report of a request it received anyway.
+std::string RequestTooLargeText(size_t size, size_t limit);
 
 // Reads the record a WM_COPYDATA's lParam points to. False, with nothing read, for a null
 // record or a record announcing data at a null address.

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <ntsecapi.h>  // RtlGenRandom, after <windows.h>
+
 std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments) {
   auto quote = [](const std::string& text) {
     if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
@@ -35,8 +37,40 @@ std::string ErrorText(DWORD error) {
   return text;
 }
 
+bool RandomBytes(void* buffer, unsigned long size) { return RtlGenRandom(buffer, size) != FALSE; }
+
+namespace {
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                                      static_cast<int>(wide.size()))));
+  return wide;
+}
+
+// The parent's environment with `changes` made, as a block for CreateProcess with
+// CREATE_UNICODE_ENVIRONMENT: the parent's own variables keep every character.
+std::wstring EnvironmentBlock(const std::vector<EnvironmentEntry>& changes) {
+  std::wstring block;
+  wchar_t* strings = GetEnvironmentStringsW();
+  for (const wchar_t* entry = strings; entry && *entry; entry += wcslen(entry) + 1) {
+    bool replaced = false;
+    for (const EnvironmentEntry& change : changes) {
+      const std::wstring prefix = Wide(change.name) + L"=";
+      replaced = replaced || _wcsnicmp(entry, prefix.c_str(), prefix.size()) == 0;
+    }
+    if (!replaced) block.append(entry).push_back(L'\0');
+  }
+  if (strings) FreeEnvironmentStringsW(strings);
+  for (const EnvironmentEntry& change : changes)
+    if (!change.value.empty()) block.append(Wide(change.name + "=" + change.value)).push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+}  // namespace
+
 bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
-                ChildProcess& child, std::string* error, AssignToJob assign) {
+                ChildProcess& child, std::string* error, const std::vector<EnvironmentEntry>& environment,
+                AssignToJob assign) {
   auto fail = [&](const std::string& what) {
     if (error) *error = what + ": " + ErrorText(GetLastError());
     EndChild(child);
@@ -51,13 +85,18 @@ bool StartInJob(const std::string& program, const std::vector<std::string>& argu
     return fail("cannot set up the job object");
 
   std::string line = CommandLineFor(program, arguments);
+  std::wstring block;
+  if (!environment.empty()) {
+    block = EnvironmentBlock(environment);
+  }
   HANDLE thread = nullptr;
   auto start = [&](DWORD flags) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED | flags, nullptr,
-                        nullptr, &startup, &info))
+    if (!block.empty()) flags |= CREATE_UNICODE_ENVIRONMENT;
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED | flags,
+                        block.empty() ? nullptr : &block[0], nullptr, &startup, &info))
       return false;
     child.process = info.hProcess;
     child.processId = info.dwProcessId;

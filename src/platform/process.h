@@ -22,6 +22,13 @@ struct ChildProcess {
   DWORD threadId = 0;  // the main thread: the one that owns a GUI program's windows
 };
 
+// A variable the child's environment gets beside (or instead of) the parent's own of that name;
+// an empty value leaves the variable out.
+struct EnvironmentEntry {
+  std::string name;
+  std::string value;
+};
+
 // The command line that hands `arguments` to a program as they are (quoted where needed).
 std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments);
 // Starts `program` suspended, puts it into a kill-on-close job, then lets it run. When the
@@ -30,9 +37,11 @@ std::string CommandLineFor(const std::string& program, const std::vector<std::st
 // (`child.tie` says which). On failure answers false and describes it in `error`.
 // `assign` puts a process into a job; a test passes its own to act as a platform without
 // nested jobs.
+// `environment` changes the child's environment from the parent's.
 using AssignToJob = BOOL(WINAPI*)(HANDLE job, HANDLE process);
 bool StartInJob(const std::string& program, const std::vector<std::string>& arguments,
-                ChildProcess& child, std::string* error, AssignToJob assign = AssignProcessToJobObject);
+                ChildProcess& child, std::string* error, const std::vector<EnvironmentEntry>& environment = {},
+                AssignToJob assign = AssignProcessToJobObject);
 // Ends the child (if still running) and closes its handles.
 void EndChild(ChildProcess& child);
 // The directory of the running program, with a trailing backslash.
@@ -42,5 +51,7 @@ std::string ProgramDirectory();
 std::string ModuleDirectory(HMODULE module);
 // The module whose image holds `address` (e.g. a function of a library), or null.
 HMODULE ModuleAt(const void* address);
+// Fills `buffer` from the platform's cryptographic random source; false when it fails.
+bool RandomBytes(void* buffer, unsigned long size);
 // The platform's text for an error code, without the line end.
 std::string ErrorText(DWORD error);

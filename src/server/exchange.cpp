@@ -21,30 +21,65 @@
 #include "server/application.h"
 #include "server/host_form.h"
 #include "server/protocol.h"
+#include "server/quit_message_filter.h"
 #include "streaming/convert.h"
 #include "streaming/object_stream.h"
 
-LRESULT THostForm::handleCopyData(HWND sender, const CopyDataMessage& message) {
+LRESULT THostForm::handleCopyData(HWND sender, CopyDataMessage& message) {
+  if (message.code == protocol::kReadyNotice) return 1;
+  const std::string* text = servedRequest(sender, message);
+  if (!text) return 0;
+  TMemoryStream request(*text);
+  runState_ = RunState::Reading;
   LRESULT result = 0;
-  TMemoryStream request(message.data);
-  switch (message.code) {
-    case protocol::kReadyNotice:
-      result = 1;
-      break;
-    case protocol::kRunRequest:
-      // Only the client drives its server: a request sent from a window of another process
-      // would hand that process the user's choice, or open a dialog on the user's screen for
-      // it. It is answered 0, as an unknown code is, and the server goes on waiting.
-      if (!WindowsOfOneProcess(sender, notifyWindow_)) break;
-      // One dialog per process: after the reply the server ends. A class without a dialog kind
-      // runs nothing, and the server goes on waiting.
-      result = runDialog(sender, request);
-      if (result) application_.terminate();
-      break;
-    default:
-      break;
+  try {
+    result = runDialog(sender, request);
+  } catch (...) {
+    // Reported while no other request is taken. A failure before the release leaves the
+    // client waiting for the answer 0, after which it may send again; one after the release
+    // ends this server's only run.
+    const bool released = runState_ != RunState::Reading;
+    if (released) runState_ = RunState::Served;
+    application_.showException(std::current_exception());
+    if (!released) runState_ = RunState::Waiting;
+    return 0;
   }
+  // A class without a dialog kind runs nothing, and the server goes on waiting; after a reply
+  // it ends.
+  runState_ = result ? RunState::Served : RunState::Waiting;
+  if (result) application_.terminate();
   return result;
+}
+
+namespace {
+// Compares without stopping at the first difference, so the time taken tells nothing of how
+// much of a guess was right.
+bool SameKey(const std::string& key, const std::string& data) {
+  if (data.size() < key.size()) return false;
+  unsigned char difference = 0;
+  for (size_t i = 0; i < key.size(); ++i) difference |= static_cast<unsigned char>(key[i] ^ data[i]);
+  return difference == 0;
+}
+}  // namespace
+
+const std::string* THostForm::servedRequest(HWND sender, CopyDataMessage& message) {
+  // One dialog per process: while a request is read or its dialog runs, and after its reply,
+  // another is answered 0 and changes nothing.
+  if (runState_ != RunState::Waiting) return nullptr;
+  const uint32_t expected = requestKey_.empty() ? protocol::kRunRequest : protocol::kKeyedRunRequest;
+  if (message.code != expected) return nullptr;
+  // Only the client drives its server: a request sent from a window of another process would
+  // hand that process the user's choice, or open a dialog on the user's screen for it.
+  if (!WindowsOfOneProcess(sender, notifyWindow_)) return nullptr;
+  // With a key, only a request that brings it: the sender's window handle and the notify
+  // window are in view of every program on the desktop, the key is not.
+  if (!requestKey_.empty()) {
+    if (!SameKey(requestKey_, message.data)) return nullptr;
+    message.data.erase(0, requestKey_.size());
+  }
+  const size_t limit = CopyDataLimit();
+  if (!CopyDataFits(message.data.size(), limit)) throw Exception(RequestTooLargeText(message.data.size(), limit));
+  return &message.data;
 }
 
 namespace {
@@ -88,9 +123,11 @@ LRESULT THostForm::runDialog(HWND sender, TMemoryStream& request) {
   LRESULT result = 1;
   if (InSendMessage()) ReplyMessage(1);
 
+  runState_ = RunState::Running;
   bool accepted;
   {
     OwnerSwap swap(ownerWindow_);
+    QuitMessageFilter onlyTheDialogEndsTheDialog;
     SendCopyData(notifyWindow_, window_, protocol::kRunningNotice);
     accepted = kind.execute(*dialog);
   }

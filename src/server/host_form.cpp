@@ -1,20 +1,33 @@
 #include "server/host_form.h"
 
-#include "base/integer.h"
 #include <memory>
 
-#include "commdlg/custom_open_dialog_win.h"
+#include "base/integer.h"
 #include "commdlg/dialog_host.h"
 #include "commdlg/dialog_library_win.h"
 #include "commdlg/warm_up_win.h"
-#include "dialogs/fsl_open_dialog.h"
 #include "forms/fsl_warn_win.h"
 #include "server/application.h"
 #include "server/protocol.h"
 
+namespace {
+// The request key the client put into this process's environment, taken out of it so that
+// nothing started from here inherits it; empty when there is none.
+std::string TakeRequestKey() {
+  const DWORD size = GetEnvironmentVariableA(protocol::kRequestKeyVariable, nullptr, 0);
+  if (size == 0) return std::string();
+  std::string key(size, '\0');
+  key.resize(GetEnvironmentVariableA(protocol::kRequestKeyVariable, &key[0], size));
+  SetEnvironmentVariableA(protocol::kRequestKeyVariable, nullptr);
+  return key;
+}
+}  // namespace
+
 THostForm::THostForm(TApplication& application, std::vector<std::string> arguments)
-    : application_(application), arguments_(std::move(arguments)), model_(new TDialogForm) {
+    : application_(application), arguments_(std::move(arguments)), model_(new TDialogForm),
+      requestKey_(TakeRequestKey()) {
   focusProbe_ = RegisterWindowMessageA(protocol::kFocusProbeMessage);
+  application_.setCloseHandler([this] { close(); });
 }
 
 THostForm::~THostForm() {
@@ -69,12 +82,9 @@ void THostForm::createWindow(HINSTANCE instance) {
   StartWarmUp(window_);
 }
 
-void THostForm::button1Click() {
-  std::unique_ptr<TFSL16OpenDialog> dialog(new TFSL16OpenDialog(model_.get()));
-  dialog->FUseFSL = true;
-  dialog->FIniFile = "C:\\Winnt\\sorrel.ini";
-  dialog->FIniFileSection = "FSLAssociations";
-  ExecuteCustomOpenDialog(*dialog);
+void THostForm::close() {
+  if (runState_ == RunState::Reading || runState_ == RunState::Running) return;
+  application_.terminate();
 }
 
 LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -87,12 +97,12 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   // The host form is the main form: closing it ends the application, and the window lives on
   // until the process ends.
   if (form && message == WM_CLOSE) {
-    form->application_.terminate();
+    form->close();
     return 0;
   }
-  const bool button1Clicked =
-      message == WM_COMMAND && LOWORD(wParam) == kButton1Id && HIWORD(wParam) == BN_CLICKED;
-  if (form && (message == WM_COPYDATA || button1Clicked || (message == form->focusProbe_ && message != 0))) {
+  // Clients find the form by its caption: it keeps the one it was made with.
+  if (message == WM_SETTEXT && form && form->window_ == window) return FALSE;
+  if (form && (message == WM_COPYDATA || (message == form->focusProbe_ && message != 0))) {
     // Nothing leaves a window procedure as an exception: a failure becomes the report, and the
     // message is answered 0.
     try {
@@ -107,10 +117,6 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT THostForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == focusProbe_) return 1;
-  if (message == WM_COMMAND) {
-    button1Click();
-    return 0;
-  }
   CopyDataMessage data;
   if (!ReadCopyData(lParam, data)) return 0;  // no record, or a size without data
   return handleCopyData(reinterpret_cast<HWND>(wParam), data);

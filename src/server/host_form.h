@@ -26,11 +26,10 @@ class THostForm {
   // screen, reads the four arguments and sends the ready notice; on a wrong argument count or
   // any failure it asks the application to terminate instead, silently.
   void formCreate();
-  // Creates the (invisible) window with its diagnostic button Button1; 0 until then.
+  // Creates the (invisible) window with its button Button1; 0 until then. The button is there
+  // as the form's component; nothing runs when it is pressed, since the form is never shown
+  // and only another program's message could press it.
   void createWindow(HINSTANCE instance);
-  // The diagnostic button's handler: runs an FSL open dialog on the section "FSLAssociations"
-  // of C:\Winnt\sorrel.ini. The form is never visible, so only a message can press it.
-  void button1Click();
   HWND handle() const { return window_; }
 
   const std::string& dialogClassName() const { return dialogClassName_; }
@@ -50,10 +49,23 @@ class THostForm {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // WM_COPYDATA from `sender`; the answer is 0 unless a run request ran a dialog.
-  LRESULT handleCopyData(HWND sender, const CopyDataMessage& message);
+  LRESULT handleCopyData(HWND sender, CopyDataMessage& message);
+  // The request text of a run request this server serves now, or null: only while it waits,
+  // only from the client's process, with the client's key when it has one. Throws when the
+  // text is larger than the platform carries.
+  const std::string* servedRequest(HWND sender, CopyDataMessage& message);
   // Runs the command line's dialog class with the request's properties and sends the reply.
   // 1 when a dialog ran, 0 when the class has no registry entry. Failures pass on.
   LRESULT runDialog(HWND sender, TMemoryStream& request);
+  // WM_CLOSE to the host form or the application window: the application ends, unless a
+  // request is being served; then only the dialog's own buttons end it.
+  void close();
+
+  // Waiting -> Reading (the request is read; the client still waits for the answer) ->
+  // Running (released; dialog and reply) -> Served. A failure while Reading goes back to
+  // Waiting, so the client can send again; one after the release leaves the server Served.
+  // Only a Waiting server takes a run request: one dialog, one reply per process.
+  enum class RunState { Waiting, Reading, Running, Served };
 
   TApplication& application_;
   std::vector<std::string> arguments_;
@@ -67,4 +79,6 @@ class THostForm {
   int left_ = 433;
   int top_ = 257;
   UINT focusProbe_ = 0;
+  RunState runState_ = RunState::Waiting;
+  std::string requestKey_;  // empty: the server was started without one
 };

@@ -19,6 +19,16 @@ inline constexpr uint32_t kAcceptedReply = 1025;
 inline constexpr uint32_t kCancelledReply = 1026;
 // server -> notify window, no data, wParam = host form: the dialog is about to open.
 inline constexpr uint32_t kRunningNotice = 1027;
+// client -> host form, from a client that started the server with a request key (below): the
+// key's characters, then the component text, as for kRunRequest. Such a server serves no other
+// run request; a server started without a key answers this code 0.
+inline constexpr uint32_t kKeyedRunRequest = 1028;
+
+// The environment variable through which a client hands its server the request key: a secret
+// of the client's choosing (the client library makes 32 random hexadecimal digits). The server
+// takes it out of its environment at start. Unlike the command line and the windows, the
+// environment of another process cannot be read without the right to read its memory.
+inline constexpr char kRequestKeyVariable[] = "DLGSERVER_REQUEST_KEY";
 
 // Registered message sent to the host form; answered 1.
 inline constexpr char kFocusProbeMessage[] = "QTM_FocusMyDialog";

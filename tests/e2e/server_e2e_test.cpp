@@ -104,6 +104,7 @@ class ServerTest : public ::testing::Test {
       if (narrateHook_) narrateHook_(line);
     };
     options.serverPath = serverPath_;
+    options.useRequestKey = useRequestKey_;
     options.onDialogIdle = [this] {
       if (idleHook_) idleHook_();
       if (!driver_) return;
@@ -185,6 +186,7 @@ class ServerTest : public ::testing::Test {
   HWND dialogOwner_ = nullptr;
   bool modernDialog_ = false;      // the last dialog was the modern file dialog
   std::string serverPath_;         // empty: the server beside this program
+  bool useRequestKey_ = true;
 };
 
 // --- Start-up and command line -------------------------------------------------------------
@@ -371,31 +373,152 @@ TEST_F(ServerTest, ClosingTheHostFormEndsTheServer) {
   ExpectServerEndsWithZero();
 }
 
-TEST_F(ServerTest, OnlyTheClientsProcessDrivesTheServerAndTheReplyGoesToTheSender) {
-  Start("TOpenDialog");
-  const std::string request = "object X: TOpenDialog\r\nend\r\n";
-  // Another process: answered 0, no reply, no dialog, and the server goes on waiting.
-  ProgramRun foreign(ProgramDirectory() + "foreign_sender.exe", {HandleText(client_->hostForm())});
-  ASSERT_TRUE(foreign.started());
-  EXPECT_EQ(0u, foreign.wait().exitCode) << "answer + 10 if a reply came";
-  ExpectStillRunning();
-  for (HWND window : ThreadWindows(client_->serverThreadId()))
-    EXPECT_FALSE(IsWindowVisible(window)) << "a " << WindowClassName(window) << " opened for another process";
+// What a window of the client's process received.
+std::vector<uint32_t> g_caught;
+LRESULT CALLBACK CatchCopyData(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) g_caught.push_back(static_cast<uint32_t>(reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData));
+  return DefWindowProcA(window, message, wParam, lParam);
+}
 
-  // Another window of the client's process: the reply goes to that window, the notices to NOTIFY.
-  DialogClient other;
+// Without a key, a window of the client's process may send the request: the reply goes to it.
+TEST_F(ServerTest, WithoutAKeyTheReplyGoesToTheSendersWindow) {
+  useRequestKey_ = false;
+  Start("TOpenDialog");
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = CatchCopyData;
+  windowClass.lpszClassName = "CatchCopyData";
+  RegisterClassA(&windowClass);
+  HWND other = CreateWindowExA(0, "CatchCopyData", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   LRESULT answer = 0;
-  ASSERT_TRUE(SendCopyDataTimeout(client_->hostForm(), other.window(), protocol::kRunRequest, request, 10000, &answer));
+  ASSERT_TRUE(SendCopyDataTimeout(client_->hostForm(), other, protocol::kRunRequest, "object X: TOpenDialog\r\nend\r\n",
+                                  10000, &answer));
   EXPECT_EQ(1, answer);
-  for (int i = 0; i < 500 && other.received().empty(); ++i) {
+  for (int i = 0; i < 500 && g_caught.empty(); ++i) {
     client_->pump(20);
-    for (HWND window : ThreadWindows(client_->serverThreadId()))
-      if (IsWindowVisible(window) && WindowClassName(window) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    if (HWND dialog = FindOwnedDialog(client_->serverThreadId(), client_->window()))
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   }
-  ASSERT_EQ(1u, other.received().size()) << "the reply reached the sender's window";
-  EXPECT_EQ(protocol::kCancelledReply, other.received()[0].code);
-  EXPECT_EQ(client_->hostForm(), other.received()[0].sender);
-  EXPECT_EQ((std::vector<uint32_t>{protocol::kReadyNotice, protocol::kRunningNotice}), Codes());
+  EXPECT_EQ(std::vector<uint32_t>{protocol::kCancelledReply}, g_caught);
+  // The client takes no notice of a request it did not send.
+  EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes());
+  ExpectServerEndsWithZero();
+  DestroyWindow(other);
+}
+
+// Another program on the desktop knows the server's windows and the client's: whatever it
+// sends or posts, the only reply is the client's own, and "accepted" only when the dialog's own
+// OK was pressed. Each case is done by a second process while the server waits for the
+// request, or while the client's dialog runs, whose steps then press OK on a.txt.
+TEST_F(ServerTest, AnotherProgramsMessagesNeverDecideTheReply) {
+  const std::string dir = TestFiles().dir();
+  const std::string request = Text({"object X: TOpenDialog", "  InitialDir = '" + dir + "'", "end"});
+  const std::string accepted = Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = '" + dir +
+                                     "\\a.txt'", "  FilterIndex = 0", "  InitialDir = '" + dir + "'", "end"});
+  const std::string cancelled =
+      Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "  InitialDir = '" + dir + "'", "end"});
+  enum When { Waiting, DuringDialog };
+  // The foreign program's arguments from the host form, the client's window, the server's
+  // thread and its application window.
+  using Arguments = std::function<std::vector<std::string>(HWND, HWND, DWORD, HWND)>;
+  auto hostForm = [](const std::vector<std::string>& rest) -> Arguments {
+    return [rest](HWND form, HWND, DWORD, HWND) {
+      std::vector<std::string> all{rest[0], HandleText(form)};
+      all.insert(all.end(), rest.begin() + 1, rest.end());
+      return all;
+    };
+  };
+  const Arguments inClientsName = [](HWND form, HWND client, DWORD, HWND) {
+    return std::vector<std::string>{"send", HandleText(form), HandleText(client)};
+  };
+  const Arguments guessedKey = [](HWND form, HWND client, DWORD, HWND) {
+    return std::vector<std::string>{"send", HandleText(form), HandleText(client), "1028"};
+  };
+  const Arguments quit = [](HWND, HWND, DWORD thread, HWND) {
+    return std::vector<std::string>{"quit", std::to_string(thread)};
+  };
+  const Arguments closeApplication = [](HWND, HWND, DWORD, HWND application) {
+    return std::vector<std::string>{"post", HandleText(application), std::to_string(WM_CLOSE)};
+  };
+  const Arguments button1 = [](HWND form, HWND, DWORD, HWND) {
+    return std::vector<std::string>{"post", HandleText(form), std::to_string(WM_COMMAND),
+                                    std::to_string(MAKEWPARAM(1, BN_CLICKED)),
+                                    HandleText(GetDlgItem(form, 1))};
+  };
+  const struct {
+    const char* label;
+    bool key;
+    When when;
+    Arguments arguments;
+    DWORD exitCode;  // the foreign program's
+    Outcome outcome;
+  } kCases[] = {
+      {"a request from its own window", true, Waiting, hostForm({"send", "self"}), 0, Outcome::Accepted},
+      {"a request in the client's name", true, Waiting, inClientsName, 0, Outcome::Accepted},
+      {"a request with a guessed key", true, Waiting, guessedKey, 0, Outcome::Accepted},
+      {"a request in the client's name", true, DuringDialog, inClientsName, 0, Outcome::Accepted},
+      {"a request in the name of a client without a key", false, DuringDialog, inClientsName, 0, Outcome::Accepted},
+      {"WM_CLOSE to the host form", true, DuringDialog, hostForm({"post", std::to_string(WM_CLOSE)}), 0,
+       Outcome::Accepted},
+      {"WM_CLOSE to the application window", true, DuringDialog, closeApplication, 0, Outcome::Accepted},
+      {"WM_QUIT to the server's thread", true, DuringDialog, quit, 0, Outcome::Accepted},
+      {"Button1 pressed", true, Waiting, button1, 0, Outcome::Accepted},
+      {"Button1 pressed", true, DuringDialog, button1, 0, Outcome::Accepted},
+      {"the host form renamed", true, Waiting, hostForm({"settext", "Evil"}), 0, Outcome::Accepted},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::string(c.label) + (c.when == Waiting ? ", while waiting" : ", during the dialog"));
+    useRequestKey_ = c.key;
+    log_.clear();
+    Start("TOpenDialog");
+    ASSERT_FALSE(HasFatalFailure());
+    auto foreign = [&] {
+      const HWND application = FindThreadWindow(client_->serverThreadId(), protocol::kApplicationClass);
+      ProgramRun program(ProgramDirectory() + "foreign_sender.exe",
+                         c.arguments(client_->hostForm(), client_->window(), client_->serverThreadId(), application));
+      EXPECT_EQ(c.exitCode, program.wait().exitCode);
+      client_->pump(300);
+      // Nothing opened for it: only the client's own dialog, if any, is on screen.
+      int dialogs = 0;
+      for (HWND window : ThreadWindows(client_->serverThreadId())) dialogs += IsWindowVisible(window) ? 1 : 0;
+      EXPECT_EQ(c.when == DuringDialog && c.outcome == Outcome::Accepted ? 1 : 0, dialogs);
+    };
+    bool done = false;
+    idleHook_ = [&] {
+      if (!done && c.when == DuringDialog && FindOwnedDialog(client_->serverThreadId(), client_->window())) {
+        done = true;
+        foreign();
+      }
+    };
+    if (c.when == Waiting) foreign();
+    EXPECT_EQ("GetOpenFileName", WindowText(client_->hostForm()));
+    std::vector<AutoStep> steps;
+    std::string error;
+    ASSERT_TRUE(ParseAutoSteps("file=a.txt,ok", steps, &error)) << error;
+    driver_ = std::make_unique<AutoDriver>(steps, client_->window(), client_->serverThreadId());
+    RunResult result = client_->run(request);
+    idleHook_ = nullptr;
+    EXPECT_EQ(c.outcome, result.outcome) << result.failure << "\n" << log_;
+    EXPECT_EQ(c.outcome == Outcome::Accepted ? accepted : cancelled, result.text);
+    EXPECT_EQ((std::vector<uint32_t>{1024, 1027, c.outcome == Outcome::Accepted ? 1025u : 1026u}), Codes());
+    ExpectServerEndsWithZero();
+  }
+}
+
+// A run request that comes while the client's own dialog runs, from the client's own window:
+// answered 0, nothing opens, and one reply follows, the dialog's.
+TEST_F(ServerTest, ASecondRequestDuringTheDialogIsAnsweredZero) {
+  useRequestKey_ = false;
+  LRESULT answer = -1;
+  idleHook_ = [&] {
+    if (answer == -1 && FindOwnedDialog(client_->serverThreadId(), client_->window()))
+      SendCopyDataTimeout(client_->hostForm(), client_->window(), protocol::kRunRequest,
+                          "object Y: TOpenDialog\r\nend\r\n", 10000, &answer);
+  };
+  RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+  EXPECT_EQ(0, answer);
+  EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+  EXPECT_EQ(Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
+  EXPECT_EQ((std::vector<uint32_t>{1024, 1027, 1026}), Codes());
   ExpectServerEndsWithZero();
 }
 
@@ -584,6 +707,44 @@ TEST_F(ServerTest, RequestsAndRepliesBeyondThePlatformLimitFailAtOnce) {
   }
 }
 
+// Under Wine the request lies on the server's stack while its dialog runs: a request at the
+// limit runs in the dialogs that need the most stack, and one beyond it, which the client
+// library never sends, is refused by the server with the client's own text, the server alive.
+TEST_F(ServerTest, RequestsUpToTheLimitRunAndTheServerRefusesLargerOnes) {
+  const size_t limit = CopyDataLimit();
+  ASSERT_EQ(kWineCopyDataLimit, limit) << "these sizes are Wine's";
+  const struct {
+    const char* style;
+    const char* className;
+    std::string request;
+  } kRuns[] = {
+      {"classic", "TFSL16OpenDialog", FslHistoryRequest(limit)},
+      {"modern", "TFSL16OpenDialog", FslHistoryRequest(limit)},
+      {"modern", "TOpenDialog", HistoryRequest(limit, true)},
+  };
+  for (const auto& c : kRuns) {
+    FileDialogStyle use(c.style);
+    SCOPED_TRACE(c.className);
+    log_.clear();
+    RunResult result = Run(c.className, c.request, "wait=300,cancel");
+    EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+    EXPECT_EQ(c.request.size(), result.text.size());
+    EXPECT_TRUE(c.request == result.text) << "the reply is not the request";
+    ExpectServerEndsWithZero();
+  }
+  useRequestKey_ = false;
+  for (size_t size : {limit + 1, size_t{2050000}, size_t{2100000}}) {
+    SCOPED_TRACE(size);
+    Start("TFSL16OpenDialog");
+    LRESULT answer = -1;
+    ASSERT_TRUE(client_->send(protocol::kRunRequest, FslHistoryRequest(size), &answer));
+    EXPECT_EQ(0, answer);
+    EXPECT_EQ(RequestTooLargeText(size, limit) + ".", client_->failure());
+    ExpectStillRunning();
+    EXPECT_EQ(std::vector<uint32_t>{protocol::kReadyNotice}, Codes());
+  }
+}
+
 // --- Open and save dialogs -----------------------------------------------------------------------
 
 TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
@@ -650,6 +811,29 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
     for (const DialogCase& c : kCases) ExpectReply(c);
   }
   SetCurrentDirectoryA(current);
+}
+
+// An association file named as a pipe is never opened: the lookup reads it as a missing file,
+// and the pipe's server sees no connection while a file is selected in the FSL dialog.
+TEST_F(ServerTest, AnIniFileThatNamesAPipeIsNeverOpened) {
+  const std::string pipeName = "\\\\.\\pipe\\dlg-e2e-" + std::to_string(GetCurrentProcessId());
+  HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, PIPE_TYPE_BYTE, 1, 4096,
+                                 4096, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+  OVERLAPPED connect{};
+  connect.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_FALSE(ConnectNamedPipe(pipe, &connect));
+  ASSERT_EQ(static_cast<DWORD>(ERROR_IO_PENDING), GetLastError());
+  const std::string dir = TestFiles().dir();
+  RunResult result = Run("TFSL16OpenDialog",
+                         Text({"object X: TFSL16OpenDialog", "  FileName = '" + dir + "\\a.txt'",
+                               "  InitialDir = '" + dir + "'", "  IniFile = '" + pipeName + "'", "end"}),
+                         "select=b.txt,select=a.txt,wait=300,cancel");
+  EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+  EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(connect.hEvent, 0)) << "the server opened the pipe";
+  CancelIo(pipe);
+  CloseHandle(connect.hEvent);
+  CloseHandle(pipe);
 }
 
 // The style comes from dlgserver.ini beside the server, the environment wins, and a request the

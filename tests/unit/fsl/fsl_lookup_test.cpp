@@ -75,6 +75,26 @@ TEST(FslLookupTest, OutcomeFollowsWhatTheSectionHoldsForTheKey) {
   }
 }
 
+// A device or pipe path is never opened: it reads as a missing file would, and the partner
+// beside the data file is taken.
+TEST(FslLookupTest, DeviceAndPipePathsReadAsAMissingFile) {
+  const struct { const char* iniFile; std::string fslFile; } kCases[] = {
+      {"\\\\.\\pipe\\assoc", "C:\\Data files\\Run one.fsl"},
+      {"//./pipe/assoc", "C:\\Data files\\Run one.fsl"},
+      {"\\\\?\\C:\\assoc.ini", "C:\\Data files\\Run one.fsl"},
+      {"\\??\\C:\\assoc.ini", "C:\\Data files\\Run one.fsl"},
+      {"\\\\srv\\share\\assoc.ini", "C:\\Fsl files\\Run one.fsl"},
+      {"C:\\assoc.ini", "C:\\Fsl files\\Run one.fsl"},
+      {"assoc.ini", "C:\\Fsl files\\Run one.fsl"},
+  };
+  for (const auto& c : kCases) {
+    FakeFslPlatform fs = Disk();
+    fs.entries = {{"C:\\DATAFI~1\\RUNONE~1.DAT", "C:\\FSLFIL~1\\RUNONE~1.FSL"}};
+    EXPECT_EQ(c.fslFile, LookupFSLFile(fs, c.iniFile, "FSLAssociations", "C:\\Data files\\Run one.dat").fslFile)
+        << c.iniFile;
+  }
+}
+
 TEST(FslLookupTest, ExpandLongPathExpandsEveryComponentAfterTheRoot) {
   FakeFslPlatform fs = Disk();
   const struct { std::string path, result; } kCases[] = {

@@ -47,7 +47,7 @@ TEST(StartInJobTest, ChildIsTiedAndEndedWhateverJobsThePlatformAllows) {
   for (const auto& c : cases) {
     ChildProcess child;
     std::string error;
-    ASSERT_TRUE(StartInJob(self, {kChildArgument}, child, &error, c.assign)) << c.label << ": " << error;
+    ASSERT_TRUE(StartInJob(self, {kChildArgument}, child, &error, {}, c.assign)) << c.label << ": " << error;
     EXPECT_EQ(c.tie, child.tie) << c.label;
     EXPECT_EQ(c.tie != ChildJob::None, child.job != nullptr) << c.label;
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(child.process, 100)) << c.label << ": the child did not run";
@@ -72,7 +72,7 @@ TEST(StartInJobTest, AProgramThatCannotStartIsReportedAndLeavesNothingBehind) {
   for (const auto& c : cases) {
     ChildProcess child;
     std::string error;
-    EXPECT_FALSE(StartInJob(c.program, {}, child, &error, c.assign)) << c.label;
+    EXPECT_FALSE(StartInJob(c.program, {}, child, &error, {}, c.assign)) << c.label;
     EXPECT_EQ(0u, error.rfind("cannot start " + c.program + ": ", 0)) << c.label << ": " << error;
     EXPECT_EQ(nullptr, child.process) << c.label;
     EXPECT_EQ(nullptr, child.job) << c.label;
