@@ -3,11 +3,14 @@
 #   bin/                      dlgserver.exe, dlgrun.exe, comptext.exe, dlgclient.dll
 #   include/                  dlgclient.h; client/*.h of the C++ client library and the headers
 #                             of ours they include, at their include paths; server/protocol.h
+#                             and server/dlgprotocol.h, the wire protocol for C++ and for C
 #   lib/                      libdlgclient.dll.a (import library of dlgclient.dll); the C++ client
 #                             library libdlgclient.a with libdlgplatform.a and libdlgcore.a
 #   lib/cmake/DialogServer/   find_package(DialogServer): imported targets
-#   share/doc/dlgserver/      README.md, LICENSE
-# Test programs, benchmarks and examples stay in the build. The static libraries stay three
+#   share/doc/dlgserver/      README.md, LICENSE, CHANGELOG.md, docs/ (with its images), examples/ (the C clients,
+#                             a C++ client and examples/sdk, a CMake project that builds them)
+#   share/dlgserver/cmake/    the mingw-w64 toolchain files
+# Test programs and benchmarks stay in the build. The static libraries stay three
 # archives, as built: the package's imported targets link them in order, and a merged archive
 # would need a build step of its own for nothing a linker cannot do.
 include(CMakePackageConfigHelpers)
@@ -20,16 +23,8 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
   set(CMAKE_INSTALL_PREFIX ${CMAKE_BINARY_DIR}/install CACHE PATH "Where cmake --install puts the SDK" FORCE)
 endif()
 
-# The package has the version of the C interface (DLGCLIENT_VERSION, major * 65536 + minor):
-# that is the contract a program built against it relies on.
-file(STRINGS ${PROJECT_SOURCE_DIR}/src/client/dlgclient.h version_line
-     REGEX "^#define DLGCLIENT_VERSION 0x[0-9A-Fa-f]+")
-if(NOT version_line MATCHES "0x([0-9A-Fa-f]+)")
-  message(FATAL_ERROR "no DLGCLIENT_VERSION in src/client/dlgclient.h")
-endif()
-math(EXPR version_major "0x${CMAKE_MATCH_1} >> 16")
-math(EXPR version_minor "0x${CMAKE_MATCH_1} & 0xFFFF")
-set(DLG_PACKAGE_VERSION ${version_major}.${version_minor}.0)
+# The package bears the one version (cmake/version.cmake).
+set(DLG_PACKAGE_VERSION ${DLG_VERSION})
 
 # The headers `roots` (paths under src/) and every header of ours they include, followed through
 # their own includes. Our includes are written from src/ ("platform/win32.h"); one written from
@@ -98,9 +93,22 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/DialogServerConfigVersion.c
 install(FILES ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake ${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
   DESTINATION ${DLG_INSTALL_CMAKEDIR})
 
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/docs/architecture.md
-              ${PROJECT_SOURCE_DIR}/docs/classes.md ${PROJECT_SOURCE_DIR}/docs/failures.md
+# The README with the docs and the examples in the source tree's layout, so that its links and
+# paths (docs/..., examples/...) hold in the SDK too.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/CHANGELOG.md
   DESTINATION ${DLG_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/architecture.md ${PROJECT_SOURCE_DIR}/docs/classes.md
+              ${PROJECT_SOURCE_DIR}/docs/failures.md
+  DESTINATION ${DLG_INSTALL_DOCDIR}/docs)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${DLG_INSTALL_DOCDIR}/docs)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/open_dialog.c ${PROJECT_SOURCE_DIR}/examples/raw_client.c
+              ${PROJECT_SOURCE_DIR}/examples/cancel_dialog.cpp
+  DESTINATION ${DLG_INSTALL_DOCDIR}/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/sdk/CMakeLists.txt DESTINATION ${DLG_INSTALL_DOCDIR}/examples/sdk)
+# The mingw-w64 toolchain files the SDK was built with, for a project of one's own.
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64.cmake
+              ${PROJECT_SOURCE_DIR}/cmake/mingw-common.cmake
+  DESTINATION share/dlgserver/cmake)
 
 # cpack (scripts/package.sh): the installed tree as dlgserver-<version>-<arch>.zip in the build
 # folder, everything under one top folder of that name.

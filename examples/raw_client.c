@@ -14,7 +14,12 @@
 #include <stdlib.h>
 #include <string.h>
 
-enum { READY = 1024, RUN = 1025, ACCEPTED = 1025, CANCELLED = 1026, RUNNING = 1027 };
+#include "server/dlgprotocol.h" /* the wire protocol's codes, class names and messages */
+
+enum {
+  READY = DLG_READY_NOTICE, RUN = DLG_RUN_REQUEST, ACCEPTED = DLG_ACCEPTED_REPLY,
+  CANCELLED = DLG_CANCELLED_REPLY, RUNNING = DLG_RUNNING_NOTICE
+};
 
 static DWORD g_code;          /* the last reply or notice code taken */
 static char *g_reply;         /* the reply's text (not NUL-terminated) */
@@ -43,7 +48,7 @@ static LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPA
     g_code = (DWORD)data->dwData;
     return 1;  /* the server does not look at this */
   }
-  if (message == 0x0F1F) fprintf(stderr, "help request: context %ld\n", (long)lParam);
+  if (message == DLG_HELP_REQUEST) fprintf(stderr, "help request: context %ld\n", (long)lParam);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -136,14 +141,14 @@ int main(int argc, char **argv) {
   WaitForInputIdle(pi.hProcess, 5000);
   HWND hostForm = NULL;
   for (int i = 0; i < 500 && !hostForm; ++i, Sleep(10))
-    hostForm = FindServerWindow(pi.dwThreadId, "TDialogForm", NULL);
+    hostForm = FindServerWindow(pi.dwThreadId, DLG_HOST_FORM_CLASS, NULL);
   if (!hostForm) { fprintf(stderr, "no host form\n"); return 2; }
   g_hostForm = hostForm;
 
   struct Send send = {hostForm, me, {RUN, (DWORD)requestSize, request}, 0, 0};
   g_sent = 1;
   HANDLE sender = CreateThread(NULL, 0, SendRun, &send, 0, NULL);
-  HWND application = FindServerWindow(pi.dwThreadId, "TApplication", NULL);
+  HWND application = FindServerWindow(pi.dwThreadId, DLG_APPLICATION_CLASS, NULL);
   int answered = 0, status = 3;
   DWORD end = GetTickCount() + 120000;
   while ((int)(end - GetTickCount()) > 0) {

@@ -96,7 +96,9 @@ bool ReadArgument(const StepEntry& entry, const std::string& text, AutoStep& ste
     case Arg::Count:
       return ToNumber(text, step.value) && step.value > 0;
     case Arg::Cell:
-      return ToNumber(text, step.value) && step.value < 48;
+      // Any number is a step; one past the 48 basic colours is a colour the dialog does not
+      // have, which only the dialog can tell (the step fails there).
+      return ToNumber(text, step.value);
     case Arg::Hex:
       if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
       step.value = static_cast<int>(std::stoul(text, nullptr, 16));
@@ -123,6 +125,7 @@ constexpr char kModernBrowseFsl[] = "Browse FSL";
 // The colour dialog's basic colour box and its red, green and blue boxes (green and blue follow
 // red).
 constexpr int kBasicColorBox = 720;
+constexpr int kBasicColorCount = 48;
 constexpr int kRedBox = 706;
 // The print dialog's page range buttons and boxes and its copy count.
 constexpr int kAllPagesButton = rad1, kSelectionButton = rad2, kPagesButton = rad3;
@@ -494,6 +497,10 @@ bool AutoDriver::take(const AutoStep& step) {
       RECT box{};
       if (!GetWindowRect(GetDlgItem(dialog_, kBasicColorBox), &box)) {
         fail(step, "the dialog has no basic colours");
+        return true;
+      }
+      if (step.value >= kBasicColorCount) {
+        fail(step, "the dialog has " + std::to_string(kBasicColorCount) + " basic colours");
         return true;
       }
       POINT cell{box.left + (2 * (step.value % 8) + 1) * (box.right - box.left) / 16,

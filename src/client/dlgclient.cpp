@@ -11,6 +11,7 @@
 
 #include "client/auto_driver.h"
 #include "client/dialog_client.h"
+#include "streaming/reply_reader.h"
 
 struct DlgClient {
   // An empty path: dlgserver.exe beside dlgclient.dll, the module holding the client's code.
@@ -28,8 +29,7 @@ struct DlgClient {
       if (!driver && !steps.empty()) {
         driver.reset(new AutoDriver(steps, client.window(), client.serverThreadId(),
                                     [this](const std::string& line) { say(line); }));
-        // The DLL's outcomes have no place for a step that failed: it is narrated, as it always was.
-        driver->setLenient(true);
+        driver->setLenient(!strict);
       }
       if (driver) driver->poll();
       if (dialog) dialog(dialogContext, FindOwnedDialog(client.serverThreadId(), client.window()));
@@ -49,6 +49,7 @@ struct DlgClient {
   DlgDialogCallback dialog = nullptr;
   void* dialogContext = nullptr;
   std::vector<AutoStep> steps;         // what drives each run's dialog
+  bool strict = false;                 // a step that cannot be applied cancels the dialog
   std::unique_ptr<AutoDriver> driver;  // the running dialog's driver
   const DWORD thread = GetCurrentThreadId();  // the only thread that may use the client
   bool busy = false;                          // in prepare or run: a callback may not start another
@@ -56,6 +57,7 @@ struct DlgClient {
   bool keepSpare = false;
   int outcome = DLG_NO_REPLY;
   std::string reply, failure;
+  std::unique_ptr<TReplyReader> parsed;  // the reply, read; null without a (readable) reply
 };
 
 namespace {
@@ -155,7 +157,8 @@ void DLGCLIENT_CALL dlgclient_on_dialog(DlgClient* client, DlgDialogCallback cal
   client->dialogContext = context;
 }
 
-int DLGCLIENT_CALL dlgclient_drive(DlgClient* client, const char* steps) {
+namespace {
+int Drive(DlgClient* client, const char* steps, bool strict) {
   if (!client) return 0;
   try {
     std::vector<AutoStep> parsed;
@@ -165,12 +168,17 @@ int DLGCLIENT_CALL dlgclient_drive(DlgClient* client, const char* steps) {
       return 0;
     }
     client->steps = std::move(parsed);
+    client->strict = strict;
     return 1;
   } catch (...) {
     client->failure = "out of memory";
     return 0;
   }
 }
+}  // namespace
+
+int DLGCLIENT_CALL dlgclient_drive(DlgClient* client, const char* steps) { return Drive(client, steps, false); }
+int DLGCLIENT_CALL dlgclient_drive_strict(DlgClient* client, const char* steps) { return Drive(client, steps, true); }
 
 namespace {
 int Prepare(DlgClient* client, const char* className, unsigned long timeoutMs) {
@@ -203,6 +211,7 @@ int Run(DlgClient* client, const char* className, const char* request, long requ
     BusyScope busy(*client);
     client->outcome = DLG_NO_REPLY;
     client->reply.clear();
+    client->parsed.reset();
     client->failure.clear();
     if (!className || !*className || (!request && requestLength != 0)) {
       client->failure = !className || !*className ? "no dialog class given" : "no request given";
@@ -215,10 +224,22 @@ int Run(DlgClient* client, const char* className, const char* request, long requ
     c.setRunTimeoutMs(timeoutMs == 0 ? INFINITE : timeoutMs);
     client->driver.reset();
     RunResult result = c.runDialog(className, text);
+    const std::string stepFailure = client->driver && client->strict ? client->driver->failure() : std::string();
     client->driver.reset();
     client->outcome = OutcomeCode(result.outcome);
     client->reply = result.text;
     client->failure = result.failure;
+    if (!stepFailure.empty() && (result.outcome == Outcome::Accepted || result.outcome == Outcome::Cancelled)) {
+      client->outcome = DLG_STEP_FAILED;
+      client->failure = stepFailure + " (could not be applied)";
+    }
+    if (!result.text.empty()) {
+      try {
+        client->parsed.reset(new TReplyReader(result.text));
+      } catch (const std::exception&) {
+        // Every reply of the server reads; one that does not has nothing to find.
+      }
+    }
     // A server that did not reply is of no further use: after a time-out its dialog would stay
     // up with nobody waiting, after a failure report it would wait for ever.
     if (result.outcome == Outcome::TimedOut || result.outcome == Outcome::NoReply) c.endServer();
@@ -259,6 +280,80 @@ size_t DLGCLIENT_CALL dlgclient_reply(const DlgClient* client, char* buffer, siz
 
 size_t DLGCLIENT_CALL dlgclient_failure(const DlgClient* client, char* buffer, size_t size) {
   return CopyOut(client ? client->failure : std::string(), buffer, size);
+}
+
+namespace {
+int ReadCode(ReadResult result) {
+  switch (result) {
+    case ReadResult::Found: return DLG_READ_FOUND;
+    case ReadResult::WrongType: return DLG_READ_WRONG_TYPE;
+    case ReadResult::Absent: break;
+  }
+  return DLG_READ_ABSENT;
+}
+
+// A set's members or a list's items, whichever the property holds.
+ReadResult Items(const TReplyReader& reply, const std::string& path, std::vector<std::string>& items) {
+  ReadResult asSet = reply.set(path, items);
+  if (asSet == ReadResult::Found) return asSet;
+  ReadResult asList = reply.list(path, items);  // also finds "X.Strings" for "X"
+  return asList == ReadResult::Absent ? asSet : asList;
+}
+
+int CopyText(const std::string& text, char* buffer, size_t size, size_t* length) {
+  CopyOut(text, buffer, size);
+  if (length) *length = text.size();
+  return DLG_READ_FOUND;
+}
+}  // namespace
+
+int DLGCLIENT_CALL dlgclient_reply_string(const DlgClient* client, const char* path, char* buffer, size_t size,
+                                          size_t* length) {
+  try {
+    std::string value;
+    if (!client || !client->parsed || !path) return DLG_READ_ABSENT;
+    ReadResult result = client->parsed->string(path, value);
+    return result == ReadResult::Found ? CopyText(value, buffer, size, length) : ReadCode(result);
+  } catch (...) {
+    return DLG_READ_ABSENT;
+  }
+}
+
+int DLGCLIENT_CALL dlgclient_reply_integer(const DlgClient* client, const char* path, long* value) {
+  try {
+    int32_t number = 0;
+    if (!client || !client->parsed || !path) return DLG_READ_ABSENT;
+    ReadResult result = client->parsed->integer(path, number);
+    if (result == ReadResult::Found && value) *value = number;
+    return ReadCode(result);
+  } catch (...) {
+    return DLG_READ_ABSENT;
+  }
+}
+
+int DLGCLIENT_CALL dlgclient_reply_count(const DlgClient* client, const char* path, size_t* count) {
+  try {
+    std::vector<std::string> items;
+    if (!client || !client->parsed || !path) return DLG_READ_ABSENT;
+    ReadResult result = Items(*client->parsed, path, items);
+    if (result == ReadResult::Found && count) *count = items.size();
+    return ReadCode(result);
+  } catch (...) {
+    return DLG_READ_ABSENT;
+  }
+}
+
+int DLGCLIENT_CALL dlgclient_reply_item(const DlgClient* client, const char* path, size_t index, char* buffer,
+                                        size_t size, size_t* length) {
+  try {
+    std::vector<std::string> items;
+    if (!client || !client->parsed || !path) return DLG_READ_ABSENT;
+    ReadResult result = Items(*client->parsed, path, items);
+    if (result != ReadResult::Found) return ReadCode(result);
+    return index < items.size() ? CopyText(items[index], buffer, size, length) : DLG_READ_ABSENT;
+  } catch (...) {
+    return DLG_READ_ABSENT;
+  }
 }
 
 }  // extern "C"

@@ -45,8 +45,9 @@ extern "C" {
 #endif
 #define DLGCLIENT_CALL __stdcall
 
-/* The version of this interface: major * 65536 + minor. A new minor version only adds. */
-#define DLGCLIENT_VERSION 0x00010000
+/* The version of this interface: major * 65536 + minor. A new minor version only adds.
+   1.1 added strict steps (DLG_STEP_FAILED) and the reply reader. */
+#define DLGCLIENT_VERSION 0x00010001
 
 /* How a run ended; the numbers are also dlgrun's exit status. */
 enum DlgOutcome {
@@ -54,7 +55,18 @@ enum DlgOutcome {
   DLG_CANCELLED = 1, /* the dialog was cancelled: the reply holds the object as it came back */
   DLG_NO_REPLY = 2,  /* no reply: the server reported a failure, refused the request, ended or
                         could not start; dlgclient_failure says which */
-  DLG_TIMED_OUT = 3  /* the time limit passed first; the server is ended */
+  DLG_TIMED_OUT = 3, /* the time limit passed first; the server is ended */
+  DLG_STEP_FAILED = 5 /* strict steps only: a step could not be applied, so the dialog was
+                         cancelled; dlgclient_failure names the step (the reply is the
+                         cancelled object's) */
+};
+
+/* What a read of the reply found. */
+enum DlgReadResult {
+  DLG_READ_FOUND = 0,
+  DLG_READ_ABSENT = 1,     /* the reply does not hold the property (a reply leaves out most
+                              defaults), the index is past the last item, or there is no reply */
+  DLG_READ_WRONG_TYPE = 2  /* the property holds a value of another kind */
 };
 
 typedef struct DlgClient DlgClient;
@@ -85,10 +97,15 @@ DLGCLIENT_API void DLGCLIENT_CALL dlgclient_on_help(DlgClient *client, DlgHelpCa
 DLGCLIENT_API void DLGCLIENT_CALL dlgclient_on_dialog(DlgClient *client, DlgDialogCallback callback,
                                                       void *context);
 
-/* Works the next run's dialog without a person, as dlgrun's --auto does: steps such as
-   "file=C:\\data\\a.txt,ok" or "cancel" (the README lists them). Null or "" drives nothing.
-   1 when the steps were understood; 0, with the reason in dlgclient_failure, when not. */
+/* Works the next runs' dialogs without a person with steps such as "file=C:\\data\\a.txt,ok"
+   or "cancel" (the README lists them). Null or "" drives nothing. 1 when the steps were
+   understood; 0, with the reason in dlgclient_failure, when not. Lenient, unlike dlgrun's
+   --auto: a step that cannot be applied (a filter that is not there, a file not in the list) is
+   only narrated, and the steps go on. */
 DLGCLIENT_API int DLGCLIENT_CALL dlgclient_drive(DlgClient *client, const char *steps);
+/* As dlgclient_drive, but strict, as dlgrun's --auto is: a step that cannot be applied cancels
+   the dialog, and the run answers DLG_STEP_FAILED with the step named in dlgclient_failure. */
+DLGCLIENT_API int DLGCLIENT_CALL dlgclient_drive_strict(DlgClient *client, const char *steps);
 
 /* Starts a server for `className` now and waits until it is ready (at most `timeoutMs`
    milliseconds, 0 for the default of 30 s), so that the next run of that class starts at once.
@@ -112,6 +129,24 @@ DLGCLIENT_API int DLGCLIENT_CALL dlgclient_outcome(const DlgClient *client);
 DLGCLIENT_API size_t DLGCLIENT_CALL dlgclient_reply(const DlgClient *client, char *buffer, size_t size);
 /* What went wrong last: the server's failure report, or the client's own description. */
 DLGCLIENT_API size_t DLGCLIENT_CALL dlgclient_failure(const DlgClient *client, char *buffer, size_t size);
+
+/* Reading the last reply without parsing its text: a property by its name as the reply writes
+   it ("FileName", "Font.Name", "HistoryList.Strings" or "HistoryList"; letter case ignored),
+   read by the code the server reads requests with. Each answers a DlgReadResult; on anything
+   but DLG_READ_FOUND the outputs are left as they were.
+     dlgclient_reply_string: a string, decoded ('It'#39's' gives It's), or an identifier value
+       (fsEdit, clRed, True) as written; copied as dlgclient_reply copies, its whole length in
+       *length (if not null).
+     dlgclient_reply_integer: an integer (a Boolean as 0 or 1).
+     dlgclient_reply_count: the members of a set ("Options": [ofReadOnly, ...]) or the items
+       of a string list.
+     dlgclient_reply_item: member or item `index` (from 0) of one of those, copied as a string. */
+DLGCLIENT_API int DLGCLIENT_CALL dlgclient_reply_string(const DlgClient *client, const char *path, char *buffer,
+                                                        size_t size, size_t *length);
+DLGCLIENT_API int DLGCLIENT_CALL dlgclient_reply_integer(const DlgClient *client, const char *path, long *value);
+DLGCLIENT_API int DLGCLIENT_CALL dlgclient_reply_count(const DlgClient *client, const char *path, size_t *count);
+DLGCLIENT_API int DLGCLIENT_CALL dlgclient_reply_item(const DlgClient *client, const char *path, size_t index,
+                                                      char *buffer, size_t size, size_t *length);
 
 #ifdef __cplusplus
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32.h"
+#include "server/dlgprotocol.h"
 
 struct CopyDataMessage {
   uint32_t code = 0;
@@ -21,7 +22,7 @@ struct CopyDataMessage {
 // 6,000,000. Beyond the limit the receiver never sees the message: the sender gets 0 at once,
 // or, a little further (about 2.09 MB here), waits out its whole time-out (a plain SendMessage
 // waits for ever). The limit keeps a margin of about 95 KB below the 2 MiB for the stack in use.
-constexpr size_t kWineCopyDataLimit = 2000000;
+constexpr size_t kWineCopyDataLimit = DLG_WINE_COPY_DATA_LIMIT;
 // Windows carries whatever fits in memory.
 constexpr size_t kNoCopyDataLimit = SIZE_MAX;
 

@@ -54,11 +54,10 @@ TApplication::~TApplication() {
 
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TApplication& application = Application();
-  // Closing the application window closes the main form; destroying it would take the host
-  // form, which it owns, with it while the process lives on.
+  // Closing the application window closes the main form, which ends the application;
+  // destroying it would take the host form, which it owns, with it while the process lives on.
   if (message == WM_CLOSE && window == application.window_) {
-    if (application.close_) application.close_();
-    else application.terminate();
+    application.terminate();
     return 0;
   }
   // The title is the failure report's caption: it stays what it was made with.

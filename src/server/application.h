@@ -3,7 +3,6 @@
 #pragma once
 
 #include <exception>
-#include <functional>
 #include <string>
 
 #include "platform/win32.h"
@@ -21,9 +20,6 @@ class TApplication {
 
   // Posts the quit message; the main loop ends on its next pass.
   void terminate();
-  // What WM_CLOSE to the application window does: the main form's close (terminate when
-  // none is set).
-  void setCloseHandler(std::function<void()> close) { close_ = std::move(close); }
   bool terminated() const { return terminated_; }
   // Processes messages until terminated, sleeping while the queue is empty. Answers exit code 0.
   int run();
@@ -41,7 +37,6 @@ class TApplication {
   HWND window_ = nullptr;
   std::string title_;
   bool terminated_ = false;
-  std::function<void()> close_;
 };
 
 TApplication& Application();

@@ -27,7 +27,6 @@ THostForm::THostForm(TApplication& application, std::vector<std::string> argumen
     : application_(application), arguments_(std::move(arguments)), model_(new TDialogForm),
       requestKey_(TakeRequestKey()) {
   focusProbe_ = RegisterWindowMessageA(protocol::kFocusProbeMessage);
-  application_.setCloseHandler([this] { close(); });
 }
 
 THostForm::~THostForm() {
@@ -82,11 +81,6 @@ void THostForm::createWindow(HINSTANCE instance) {
   StartWarmUp(window_);
 }
 
-void THostForm::close() {
-  if (runState_ == RunState::Reading || runState_ == RunState::Running) return;
-  application_.terminate();
-}
-
 LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -95,9 +89,10 @@ LRESULT CALLBACK THostForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   auto* form = reinterpret_cast<THostForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form && form->window_ == nullptr) form->window_ = window;
   // The host form is the main form: closing it ends the application, and the window lives on
-  // until the process ends.
+  // until the process ends. While a dialog runs, the quit message waits for the dialog's end
+  // (QuitMessageFilter).
   if (form && message == WM_CLOSE) {
-    form->close();
+    form->application_.terminate();
     return 0;
   }
   // Clients find the form by its caption: it keeps the one it was made with.

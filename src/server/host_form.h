@@ -57,9 +57,6 @@ class THostForm {
   // Runs the command line's dialog class with the request's properties and sends the reply.
   // 1 when a dialog ran, 0 when the class has no registry entry. Failures pass on.
   LRESULT runDialog(HWND sender, TMemoryStream& request);
-  // WM_CLOSE to the host form or the application window: the application ends, unless a
-  // request is being served; then only the dialog's own buttons end it.
-  void close();
 
   // Waiting -> Reading (the request is read; the client still waits for the answer) ->
   // Running (released; dialog and reply) -> Served. A failure while Reading goes back to

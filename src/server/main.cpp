@@ -11,6 +11,7 @@
 #include "commdlg/font_dialog_win.h"
 #include "commdlg/fsl_dialog_site_win.h"
 #include "commdlg/warm_up_win.h"
+#include "dlg_version.h"
 #include "forms/fsl_warn_win.h"
 #include "platform/screen.h"
 #include "platform/win32.h"
@@ -18,8 +19,24 @@
 #include "server/host_form.h"
 #include "server/protocol.h"
 
+namespace {
+// "dlgserver 1.1.0" on the standard output the program was given, or on the console of the
+// program that started it: a GUI program has none of its own.
+int PrintVersion() {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if ((!out || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+    out = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  const char text[] = "dlgserver " DLG_VERSION_TEXT "\r\n";
+  DWORD written = 0;
+  if (out && out != INVALID_HANDLE_VALUE) WriteFile(out, text, sizeof text - 1, &written, nullptr);
+  return 0;
+}
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::vector<std::string> arguments(__argv + 1, __argv + __argc);
+  // The one argument that is not a start: nothing else happens, no notice is sent.
+  if (arguments.size() == 1 && arguments[0] == "--version") return PrintVersion();
 
   TApplication& application = Application();
   application.initialize(instance);

@@ -1,7 +1,8 @@
-// While a dialog runs, a quit message posted to the server's thread (by anyone: any program can
-// post one) would end the platform's modal loop as if the dialog had been accepted. The filter
-// turns every quit message this thread takes into a message that does nothing, for as long as
-// it lives; only the dialog's own buttons end the dialog.
+// While a dialog runs, a quit message on the server's thread (posted by any program, or the
+// server's own after WM_CLOSE to one of its windows) would end the platform's modal loop as if
+// the dialog had been accepted. The filter turns every quit message this thread takes into a
+// message that does nothing, for as long as it lives; only the dialog's own buttons end the
+// dialog, and the server ends after its reply as always.
 #pragma once
 
 #include "platform/win32.h"

@@ -76,9 +76,47 @@ TEST(DlgClientDll, ExportsEveryFunctionByItsPlainName) {
   for (const char* name : {"dlgclient_version", "dlgclient_create", "dlgclient_destroy", "dlgclient_on_narrate",
                            "dlgclient_on_help", "dlgclient_on_dialog", "dlgclient_drive", "dlgclient_prepare",
                            "dlgclient_keep_spare", "dlgclient_run", "dlgclient_outcome", "dlgclient_reply",
-                           "dlgclient_failure"})
+                           "dlgclient_failure", "dlgclient_drive_strict", "dlgclient_reply_string",
+                           "dlgclient_reply_integer", "dlgclient_reply_count", "dlgclient_reply_item"})
     EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(dll, name))) << name;
   EXPECT_EQ(static_cast<unsigned long>(DLGCLIENT_VERSION), dlgclient_version());
+}
+
+// What a C program reads out of real replies without parsing their text, and strict steps.
+TEST(DlgClientDll, RepliesAreReadByPropertyAndAStrictStepThatFailsIsNamed) {
+  Seen seen;
+  DlgClient* client = NewClient(seen);
+  char text[MAX_PATH] = "";
+  size_t length = 0;
+  long value = -1;
+  ASSERT_EQ(1, dlgclient_drive_strict(client, "file=C:\\windows\\win.ini,ok"));
+  ASSERT_EQ(DLG_ACCEPTED, dlgclient_run(client, "TOpenDialog", kPlainRequest, -1, 60000)) << Failure(client);
+  EXPECT_EQ(DLG_READ_FOUND, dlgclient_reply_string(client, "filename", text, sizeof text, &length));
+  EXPECT_EQ(kWinIni, std::string(text));
+  EXPECT_EQ(sizeof kWinIni - 1, length);
+  EXPECT_EQ(DLG_READ_FOUND, dlgclient_reply_integer(client, "FilterIndex", &value));
+  EXPECT_EQ(0, value);
+  EXPECT_EQ(DLG_READ_ABSENT, dlgclient_reply_string(client, "Title", text, sizeof text, &length));
+  EXPECT_EQ(DLG_READ_WRONG_TYPE, dlgclient_reply_integer(client, "FileName", &value));
+
+  const char* filtered = "object X: TOpenDialog\r\n  Filter = 'Text|*.txt'\r\nend\r\n";
+  ASSERT_EQ(1, dlgclient_drive_strict(client, "filter=9,file=b.txt,ok"));
+  EXPECT_EQ(DLG_STEP_FAILED, dlgclient_run(client, "TOpenDialog", filtered, -1, 60000)) << seen.log;
+  EXPECT_EQ("step 'filter=9': the dialog has 1 filters (could not be applied)", Failure(client));
+
+  ASSERT_EQ(1, dlgclient_drive_strict(client, "basic=5,ok"));
+  ASSERT_EQ(DLG_ACCEPTED, dlgclient_run(client, "TColorDialog", "object X: TColorDialog\r\n  Color = clRed\r\nend\r\n",
+                                        -1, 60000))
+      << Failure(client);
+  EXPECT_EQ(DLG_READ_FOUND, dlgclient_reply_integer(client, "Color", &value));
+  EXPECT_EQ(16744448, value);
+  size_t count = 0;
+  EXPECT_EQ(DLG_READ_FOUND, dlgclient_reply_count(client, "CustomColors", &count));
+  EXPECT_EQ(16u, count);
+  EXPECT_EQ(DLG_READ_FOUND, dlgclient_reply_item(client, "CustomColors", 15, text, sizeof text, nullptr));
+  EXPECT_EQ("ColorP=FFFFFFFF", std::string(text));
+  EXPECT_EQ(DLG_READ_ABSENT, dlgclient_reply_item(client, "CustomColors", 16, text, sizeof text, nullptr));
+  dlgclient_destroy(client);
 }
 
 TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {

@@ -75,6 +75,30 @@ TEST(DlgRunTest, AcceptedRunPrintsTheReplyExactlyAndExitsZero) {
       << done.err;
 }
 
+// Each program prints its version and carries it in its version resource, where installers
+// read it.
+TEST(DlgRunTest, EveryProgramTellsItsVersion) {
+  for (const char* program : {"dlgrun.exe", "dlgserver.exe", "comptext.exe", "dlgclient.dll"}) {
+    SCOPED_TRACE(program);
+    const std::string path = std::string(program) == "comptext.exe" ? DLG_COMPTEXT_EXE : ProgramDirectory() + program;
+    DWORD ignored = 0;
+    std::string info(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
+    ASSERT_FALSE(info.empty()) << "no version resource";
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), &info[0]));
+    char* version = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(&info[0], "\\StringFileInfo\\040904b0\\FileVersion", reinterpret_cast<void**>(&version),
+                               &length));
+    EXPECT_EQ("1.1.0", std::string(version));
+    if (std::string(program) == "dlgclient.dll") continue;
+    ProgramRun run(path, {"--version"});
+    Finished done = run.wait();
+    EXPECT_EQ(0u, done.exitCode);
+    std::string name(program);
+    EXPECT_EQ(name.substr(0, name.find('.')) + " 1.1.0", done.out.substr(0, done.out.find_first_of("\r\n")));
+  }
+}
+
 TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
   const std::string request = Text({"object X: TOpenDialog", "end"});
   const struct {
@@ -104,6 +128,9 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
       {"item without a position", {"--auto", "item=1+", "TOpenDialog", "-"}, request, 4, "", "unknown step 'item=1+'"},
       {"a step that cannot be applied", {"--auto", "select=nosuch.txt,ok", "TOpenDialog", "-"}, request, 5, "",
        "dlgrun: step 'select=nosuch.txt': not in the file list (could not be applied)\n"},
+      {"a basic colour the dialog does not have", {"--auto", "basic=48", "TColorDialog", "-"},
+       Text({"object X: TColorDialog", "end"}), 5, "",
+       "dlgrun: step 'basic=48': the dialog has 48 basic colours (could not be applied)\n"},
       {"the same, lenient", {"--lenient", "--auto", "select=nosuch.txt,cancel", "TOpenDialog", "-"}, request, 1,
        Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), "step 'select=nosuch.txt' cannot be applied"},
   };

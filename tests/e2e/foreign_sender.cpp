@@ -1,7 +1,8 @@
 // A program other than the server's client that does to a running server what any program on
 // the desktop can, knowing its windows:
-//   foreign_sender send HOSTFORM FROM [CODE]   a run request (CODE, default 1025) whose wParam is
-//                                              FROM, or a window of its own for "self"
+//   foreign_sender send HOSTFORM FROM [CODE]   a run request (CODE, default 1025; 1028 with a
+//                                              guessed key) whose wParam is FROM, or a window of
+//                                              its own for "self"
 //   foreign_sender post WINDOW MESSAGE [WPARAM] [LPARAM]
 //   foreign_sender quit THREAD                 WM_QUIT posted to the thread
 //   foreign_sender settext WINDOW TEXT
@@ -34,8 +35,10 @@ int Send(HWND hostForm, const std::string& from, uint32_t code) {
   HWND me = CreateWindowA("ForeignSender", "", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!me) return 99;
   HWND sender = from == "self" ? me : Window(from.c_str());
+  // With the keyed code, a guess at the key comes first.
+  const std::string request = (code == 1028 ? std::string(32, '0') : std::string()) + "object Evil: TOpenDialog\r\nend\r\n";
   LRESULT answer = 0;
-  if (!SendCopyDataTimeout(hostForm, sender, code, "object Evil: TOpenDialog\r\nend\r\n", 5000, &answer)) return 98;
+  if (!SendCopyDataTimeout(hostForm, sender, code, request, 5000, &answer)) return 98;
   const ULONGLONG end = GetTickCount64() + 2000;
   while (GetTickCount64() < end && !g_replied) {
     MSG message;

@@ -433,6 +433,9 @@ TEST_F(ServerTest, AnotherProgramsMessagesNeverDecideTheReply) {
   const Arguments guessedKey = [](HWND form, HWND client, DWORD, HWND) {
     return std::vector<std::string>{"send", HandleText(form), HandleText(client), "1028"};
   };
+  const Arguments forgedReply = [](HWND, HWND client, DWORD, HWND) {
+    return std::vector<std::string>{"send", HandleText(client), "self", "1025"};
+  };
   const Arguments quit = [](HWND, HWND, DWORD thread, HWND) {
     return std::vector<std::string>{"quit", std::to_string(thread)};
   };
@@ -453,10 +456,13 @@ TEST_F(ServerTest, AnotherProgramsMessagesNeverDecideTheReply) {
     Outcome outcome;
   } kCases[] = {
       {"a request from its own window", true, Waiting, hostForm({"send", "self"}), 0, Outcome::Accepted},
+      {"a request from its own window to a server without a key", false, Waiting, hostForm({"send", "self"}), 0,
+       Outcome::Accepted},
       {"a request in the client's name", true, Waiting, inClientsName, 0, Outcome::Accepted},
       {"a request with a guessed key", true, Waiting, guessedKey, 0, Outcome::Accepted},
       {"a request in the client's name", true, DuringDialog, inClientsName, 0, Outcome::Accepted},
       {"a request in the name of a client without a key", false, DuringDialog, inClientsName, 0, Outcome::Accepted},
+      {"a reply sent to the client by another window", true, DuringDialog, forgedReply, 0, Outcome::Accepted},
       {"WM_CLOSE to the host form", true, DuringDialog, hostForm({"post", std::to_string(WM_CLOSE)}), 0,
        Outcome::Accepted},
       {"WM_CLOSE to the application window", true, DuringDialog, closeApplication, 0, Outcome::Accepted},
@@ -475,6 +481,8 @@ TEST_F(ServerTest, AnotherProgramsMessagesNeverDecideTheReply) {
       const HWND application = FindThreadWindow(client_->serverThreadId(), protocol::kApplicationClass);
       ProgramRun program(ProgramDirectory() + "foreign_sender.exe",
                          c.arguments(client_->hostForm(), client_->window(), client_->serverThreadId(), application));
+      // The client's window takes what is sent to it meanwhile.
+      for (int i = 0; i < 500 && WaitForSingleObject(program.process(), 0) == WAIT_TIMEOUT; ++i) client_->pump(20);
       EXPECT_EQ(c.exitCode, program.wait().exitCode);
       client_->pump(300);
       // Nothing opened for it: only the client's own dialog, if any, is on screen.
@@ -552,6 +560,15 @@ TEST_F(ServerTest, FailedRequestsAreReportedAndTheServerKeepsRunning) {
     EXPECT_EQ("dlgserver", client_->failureCaption()) << c.report;
     ExpectStillRunning();
     EXPECT_EQ(c.codes, Codes()) << c.report << ": no reply may follow the failure";
+    // A request that failed before its dialog opened leaves the server waiting for the next;
+    // one that failed after the release ended the server's only run.
+    std::vector<AutoStep> cancel;
+    std::string error;
+    ASSERT_TRUE(ParseAutoSteps("cancel", cancel, &error)) << error;
+    driver_ = std::make_unique<AutoDriver>(cancel, client_->window(), client_->serverThreadId());
+    RunResult again = client_->run(Text({"object Y: TOpenDialog", "end"}));
+    const bool served = c.answer == 0 && std::string(c.className) != "TNoSuchDialog";
+    EXPECT_EQ(served ? 1 : 0, again.answer) << c.report << ": " << again.failure;
   }
 }
 

@@ -9,6 +9,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1 work=$2
 sdk=$work/sdk consumer=$work/consumer
+examples=$work/sdk/share/doc/dlgserver/examples/sdk
 jobs=${DLG_JOBS:-2}
 
 fail() {
@@ -31,7 +32,12 @@ layout=(
   "bin|comptext.exe dlgclient.dll dlgrun.exe dlgserver.exe"
   "lib|libdlgclient.a libdlgclient.dll.a libdlgcore.a libdlgplatform.a"
   "lib/cmake/DialogServer|DialogServerConfig.cmake DialogServerConfigVersion.cmake"
-  "share/doc/dlgserver|LICENSE README.md architecture.md classes.md failures.md"
+  "share/doc/dlgserver|CHANGELOG.md LICENSE README.md"
+  "share/doc/dlgserver/docs|architecture.md classes.md failures.md"
+  "share/doc/dlgserver/docs/images|common-controls-before-after.png modern-file-dialog.png"
+  "share/doc/dlgserver/examples|cancel_dialog.cpp open_dialog.c raw_client.c"
+  "share/doc/dlgserver/examples/sdk|CMakeLists.txt"
+  "share/dlgserver/cmake|mingw-common.cmake mingw-i686.cmake mingw-x86_64.cmake"
 )
 for entry in "${layout[@]}"; do
   IFS='|' read -r folder expected <<<"$entry"
@@ -39,7 +45,7 @@ for entry in "${layout[@]}"; do
   [ "$got" = "$expected" ] || fail "layout: $folder holds \"$got\", expected \"$expected\""
 done
 # The headers a program includes; every folder under include/ is one of ours from src/.
-for header in dlgclient.h client/dialog_client.h client/auto_driver.h server/protocol.h; do
+for header in dlgclient.h client/dialog_client.h client/auto_driver.h server/protocol.h server/dlgprotocol.h; do
   [ -f "$sdk/include/$header" ] || fail "layout: include/$header is missing"
 done
 for folder in "$sdk"/include/*/; do
@@ -48,45 +54,53 @@ for folder in "$sdk"/include/*/; do
 done
 echo "ok   layout"
 
-# 3. Configure and build the consumer against the installed tree only, with the build's own
-# toolchain; the other architecture's toolchain must be refused with a reason. The toolchain
+# Every link of the shipped README to a file of the SDK holds there.
+for link in $(grep -o '](docs/[^)]*)' "$sdk/share/doc/dlgserver/README.md" | sed 's/^](//; s/)$//' | sort -u); do
+  [ -f "$sdk/share/doc/dlgserver/$link" ] || fail "layout: the README links $link, which the SDK lacks"
+done
+# 3. Configure and build the examples as shipped, against the installed tree only, with the
+# build's own toolchain; the other architecture's toolchain must be refused with a reason. The toolchain
 # searches packages only under the mingw root, so the package's folder is given as DialogServer_DIR.
 toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt")
 [[ $toolchain == /* ]] || toolchain=$root/$toolchain  # given relative to the source tree
+# The toolchain files as the SDK ships them.
+shipped=$sdk/share/dlgserver/cmake
 case $toolchain in
-  *i686*) other_toolchain=$root/cmake/mingw-x86_64.cmake arch=win32 ;;
-  *x86_64*) other_toolchain=$root/cmake/mingw-i686.cmake arch=win64 ;;
+  *i686*) toolchain=$shipped/mingw-i686.cmake other_toolchain=$shipped/mingw-x86_64.cmake arch=win32 ;;
+  *x86_64*) toolchain=$shipped/mingw-x86_64.cmake other_toolchain=$shipped/mingw-i686.cmake arch=win64 ;;
   *) fail "configure: $build was not made with a mingw toolchain file of ours ('$toolchain')" ;;
 esac
-cmake -S "$root/tests/package/consumer" -B "$work/wrong-arch" -DCMAKE_TOOLCHAIN_FILE="$other_toolchain" \
+cmake -S "$examples" -B "$work/wrong-arch" -DCMAKE_TOOLCHAIN_FILE="$other_toolchain" \
   -DDialogServer_DIR="$sdk/lib/cmake/DialogServer" >"$work/wrong-arch.log" 2>&1 &&
   fail "configure: the $arch SDK was accepted by a project of the other architecture" "$work/wrong-arch.log"
 grep -q "this DialogServer SDK ($arch) is for" "$work/wrong-arch.log" ||
   fail "configure: the $arch SDK refused the other architecture without saying why" "$work/wrong-arch.log"
 echo "ok   refused by a project of the other architecture"
-cmake -S "$root/tests/package/consumer" -B "$consumer" \
+cmake -S "$examples" -B "$consumer" \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DDialogServer_DIR="$sdk/lib/cmake/DialogServer" >"$work/configure.log" 2>&1 ||
   fail "configure: find_package(DialogServer) or the consumer's configuration failed" "$work/configure.log"
 cmake --build "$consumer" -j "$jobs" >"$work/build.log" 2>&1 ||
   fail "build: the consumer does not compile or link against the installed SDK" "$work/build.log"
-for file in open_dialog.exe cancel_dialog.exe dlgclient.dll dlgserver.exe; do
+for file in open_dialog.exe raw_client.exe cancel_dialog.exe dlgclient.dll dlgserver.exe; do
   [ -f "$consumer/$file" ] || fail "build: no $file in $consumer (programs and the server side by side)"
 done
 echo "ok   consumer built"
 
-# 4. Run the programs. The reply's lines are compared without their CRs.
-# label | program | steps | exit status | first line | a line the output holds
+# 4. Run the programs. The reply's lines are compared without their CRs; the C example prints
+# what it read out of the reply with the reply reader after it.
+# label | program | arguments (separated by blanks) | exit status | first line | a line the output holds
 cases=(
-  "C through dlgclient.dll, cancelled|open_dialog.exe|cancel|1|object Request: TOpenDialog|  Options = [ofHideReadOnly, ofFileMustExist]"
-  "C through dlgclient.dll, accepted|open_dialog.exe|file=C:\\windows\\win.ini,ok|0|object Request: TOpenDialog|  FileName = 'C:\\windows\\win.ini'"
+  "C through dlgclient.dll, cancelled|open_dialog.exe|cancel|1|object Request: TOpenDialog|Options: ofHideReadOnly, ofFileMustExist"
+  "C through dlgclient.dll, accepted|open_dialog.exe|file=C:\\windows\\win.ini,ok|0|object Request: TOpenDialog|FileName: C:\\windows\\win.ini"
+  "C, a colour read from the reply|open_dialog.exe|basic=5,ok TColorDialog|0|object Request: TColorDialog|Color: 16744448"
   "C++ client library, cancelled|cancel_dialog.exe||1|object Request: TOpenDialog|end"
 )
 failures=0
 for entry in "${cases[@]}"; do
-  IFS='|' read -r label program steps status first holds <<<"$entry"
+  IFS='|' read -r label program arguments status first holds <<<"$entry"
   args=()
-  [ -n "$steps" ] && args=("$steps")
+  [ -n "$arguments" ] && read -r -a args <<<"$arguments"
   (cd "$consumer" && "$root/scripts/wine-gui-run.sh" "./$program" "${args[@]}") \
     >"$work/out.txt" 2>"$work/err.txt" </dev/null
   got=$?

@@ -29,6 +29,7 @@
 #include "base/stream.h"
 #include "dialogs/class_reference.h"
 #include "dialogs/roundtrip.h"
+#include "dlg_version.h"
 #include "streaming/convert.h"
 
 namespace {
@@ -37,7 +38,8 @@ constexpr char kUsage[] =
     "usage: comptext to-binary [IN|-] [OUT|-]\n"
     "       comptext to-text   [IN|-] [OUT|-]\n"
     "       comptext roundtrip CLASS [IN|-] [OUT|-]\n"
-    "       comptext schema [CLASS]           the reference of one served class, or of all\n";
+    "       comptext schema [CLASS]           the reference of one served class, or of all\n"
+    "       comptext --version\n";
 
 struct Failure {
   std::string message;
@@ -122,6 +124,10 @@ int main(int argc, char** argv) {
   InstallPlatformScreen();
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == "--version") {
+    std::printf("comptext %s\n", DLG_VERSION_TEXT);
+    return 0;
+  }
   try {
     return Run(args);
   } catch (const Exception& e) {

@@ -17,6 +17,7 @@
 
 #include "client/auto_driver.h"
 #include "client/dialog_client.h"
+#include "dlg_version.h"
 
 namespace {
 constexpr int kAccepted = 0, kCancelled = 1, kNoReply = 2, kTimedOut = 3, kUsage = 4, kStepFailed = 5;
@@ -24,7 +25,7 @@ constexpr DWORD kAutoTimeoutMs = 60000;
 
 // The steps' list comes from the driver's own table.
 std::string UsageText() {
-  return "usage: dlgrun [-h|--help] [options] CLASS [REQUEST|-]\n"
+  return "usage: dlgrun [-h|--help] [--version] [options] CLASS [REQUEST|-]\n"
          "  --server PATH     dlgserver.exe to run (default: beside dlgrun.exe)\n"
          "  --timeout SEC     give up SEC seconds after the request was sent (default: none; 60 with\n"
          "                    --auto); the server's start-up has its own limit\n"
@@ -89,6 +90,9 @@ int main(int argc, char** argv) {
       if (text.empty() || *end || timeoutSec <= 0) return Usage("--timeout needs a positive number of seconds");
     } else if (arg == "-h" || arg == "--help") {
       std::cout << UsageText();
+      return 0;
+    } else if (arg == "--version") {
+      std::cout << "dlgrun " DLG_VERSION_TEXT "\n";
       return 0;
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
       return Usage("unknown option " + arg);
