@@ -192,7 +192,9 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
       if (state_.FFilterIndex > 0 && static_cast<size_t>(state_.FFilterIndex) <= filters_.size())
         dialog_->SetFileTypeIndex(static_cast<UINT>(state_.FFilterIndex));
     }
-    if (!state_.FTitle.empty()) dialog_->SetTitle(FromAnsi(state_.FTitle).c_str());
+    // An empty Title too, as the classic dialog is given it: the caption is the platform's choice
+    // for an empty text in both styles.
+    dialog_->SetTitle(FromAnsi(state_.FTitle).c_str());
     if (!state_.FDefaultExt.empty()) dialog_->SetDefaultExtension(FromAnsi(DefaultExtText(state_.FDefaultExt)).c_str());
 
     // As the classic dialog: the file name's folder, else the initial one (a relative one taken
