@@ -236,7 +236,8 @@ TEST(UnexpressibleNames, ChosenAndStoredFilesComeBackAsNamesThatOpenThem) {
         }
     };
     Outcome out = RunDialog(c.className, c.request, c.steps, idle);
-    ASSERT_EQ(protocol::kAcceptedReply, out.code) << out.log;
+    EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
+    if (out.code != protocol::kAcceptedReply) continue;
     EXPECT_EQ(std::string::npos, out.reply.find('?')) << out.reply;
     for (const Opens& o : c.opens) {
       const std::string name = ReplyValue(out.reply, o.property);
