@@ -41,16 +41,41 @@ std::wstring FileNameBoxText(HWND frame) {
   return std::wstring();
 }
 
-// The Unicode path behind `ansiPath`: a selected item, or the typed name in the answer's folder.
+// The folder the Explorer dialog `frame` shows, in Unicode, ending in "\": the dialog copies out
+// its item id list, which the shell (loaded with the dialog) makes a path. Empty when either
+// is not there (a stand-in frame).
+std::wstring FolderPathW(HWND frame) {
+  using PathFromIdList = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPWSTR);
+  const auto pathFromIdList = reinterpret_cast<PathFromIdList>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetPathFromIDListW")));
+  const LRESULT size = SendMessageW(frame, CDM_GETFOLDERIDLIST, 0, 0);
+  if (!pathFromIdList || size <= 0) return std::wstring();
+  std::vector<BYTE> idList(static_cast<size_t>(size));
+  SendMessageW(frame, CDM_GETFOLDERIDLIST, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(idList.data()));
+  wchar_t path[MAX_PATH] = {};
+  if (!pathFromIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(idList.data()), path) || !path[0]) return std::wstring();
+  std::wstring folder = path;
+  return folder.back() == L'\\' ? folder : folder + L'\\';
+}
+
+// The Unicode path behind `ansiPath`: a selected item, or the typed name in the dialog's folder,
+// with the extension the dialog appended to a name typed without one.
 std::optional<std::wstring> UnicodePathOf(const std::string& ansiPath, const std::vector<std::wstring>& selected,
                                           HWND frame) {
   for (const std::wstring& path : selected)
     if (ToAnsi(path) == ansiPath) return path;
   const std::wstring typed = FileNameBoxText(frame);
   if (typed.empty()) return std::nullopt;
-  const std::wstring typedPath =
-      IsAbsolute(typed) ? typed : FromAnsi(ansiPath.substr(0, ansiPath.find_last_of('\\') + 1)) + typed;
-  if (ToAnsi(typedPath) == ansiPath) return typedPath;
+  // The answer's own folder is the ANSI one: "?" where the folder's name was lost.
+  std::wstring folder = FolderPathW(frame);
+  if (folder.empty()) folder = FromAnsi(ansiPath.substr(0, ansiPath.find_last_of('\\') + 1));
+  const std::wstring typedPath = IsAbsolute(typed) ? typed : folder + typed;
+  const std::string typedAnsi = ToAnsi(typedPath);
+  if (typedAnsi == ansiPath) return typedPath;
+  const std::string appended = ansiPath.size() > typedAnsi.size() ? ansiPath.substr(typedAnsi.size()) : std::string();
+  if (ansiPath.compare(0, typedAnsi.size(), typedAnsi) == 0 && appended.size() > 1 && appended[0] == '.' &&
+      appended.find_first_of(".\\", 1) == std::string::npos)
+    return typedPath + FromAnsi(appended);
   return std::nullopt;
 }
 
@@ -65,24 +90,6 @@ void TellNameUnusable(HWND frame, const std::wstring& path) {
   const std::wstring text = name + L"\nThe name has characters this program cannot use. Choose another name.";
   MessageBoxW(frame, text.c_str(), WindowTextW(frame).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
-
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], size, nullptr, nullptr);
-  return result;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring result(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], size);
-  return result;
-}
-
-bool SurvivesAnsi(const std::wstring& text) { return FromAnsi(ToAnsi(text)) == text; }
 
 std::vector<std::wstring> SelectedPathsW(HWND frame) {
   std::vector<std::wstring> paths;
@@ -123,9 +130,16 @@ void SetShortPathFunction(ShortPathFunction function) { CustomShortPath() = std:
 
 std::string UsableAnsiPath(const std::wstring& path) {
   if (SurvivesAnsi(path)) return ToAnsi(path);
+  const size_t slash = path.find_last_of(L'\\');
+  const std::wstring folder = path.substr(0, slash + 1);
   const std::wstring shortPath = ShortPath(path);
-  if (shortPath.empty()) return std::string();
-  const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+  if (shortPath.empty()) {
+    // A file not made yet: its folder's short path and its name, which creates it there.
+    const std::wstring name = path.substr(slash + 1);
+    const std::wstring shortFolder = slash == std::wstring::npos || !SurvivesAnsi(name) ? std::wstring() : ShortPath(folder);
+    if (shortFolder.empty() || !SurvivesAnsi(shortFolder)) return std::string();
+    return ToAnsi(shortFolder.back() == L'\\' ? shortFolder + name : shortFolder + L'\\' + name);
+  }
   const std::wstring shortName = shortPath.substr(shortPath.find_last_of(L'\\') + 1);
   if (SurvivesAnsi(folder) && SurvivesAnsi(shortName)) return ToAnsi(folder + shortName);
   return SurvivesAnsi(shortPath) ? ToAnsi(shortPath) : std::string();
@@ -170,6 +184,8 @@ bool MendAnswerNames(HWND frame, OPENFILENAMEA& record) {
       return std::nullopt;
     }
     std::string usable = UsableAnsiPath(*chosen);
+    // A "?" is never part of a name: a folder lost on the way.
+    if (usable.find('?') != std::string::npos) usable.clear();
     if (usable.empty()) unusable = *chosen;
     return usable.empty() ? std::nullopt : std::optional<std::string>(usable);
   };

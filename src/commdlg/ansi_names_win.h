@@ -11,13 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ansi_text.h"
 #include "platform/win32.h"
-
-// The text in the ANSI code page, characters it lacks as the platform converts them.
-std::string ToAnsi(const std::wstring& text);
-std::wstring FromAnsi(const std::string& text);
-// True when `text` comes back unchanged from the ANSI code page.
-bool SurvivesAnsi(const std::wstring& text);
 
 // The full paths, in Unicode, of what the Explorer dialog `frame` shows selected in its view.
 std::vector<std::wstring> SelectedPathsW(HWND frame);

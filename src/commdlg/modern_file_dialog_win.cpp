@@ -9,7 +9,9 @@
 #include "commdlg/common_dialog_win.h"
 #include "commdlg/file_dialog_style_win.h"
 #include "commdlg/modern_com_win.h"
+#include "commdlg/modern_fsl_row_layout_win.h"
 #include "commdlg/modern_fsl_row_win.h"
+#include "commdlg/start_folder_win.h"
 #include "dialogs/file_names.h"
 #include "dialogs/fsl_open_dialog.h"
 #include "dialogs/modern_file_dialog.h"
@@ -83,6 +85,7 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
         // The first folder: the dialog has initialised (CDN_INITDONE).
         shown_ = true;
         if (run_.centred) CenterOnScreen(window);
+        if (fslSite_) KeepFslRowOnOneLine(window);
         if (!run_.events) return;
         run_.events->FHandle = reinterpret_cast<intptr_t>(window);
         run_.events->FOnInitDone(run_.events, Handle(window), Handle(window), nullptr);
@@ -121,6 +124,7 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
       std::string answer;
       if (!usableAnswer(answer) || !usableFslField()) return S_FALSE;
       answer_ = answer;
+      typedName_ = typedName();
       if (run_.events) run_.events->FOnFileOK(run_.events, Handle(window()), Handle(window()), nullptr);
     } catch (...) {
       FailDialog(window(), &state_);
@@ -184,19 +188,25 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
       std::vector<COMDLG_FILTERSPEC> specs;
       for (const auto& [name, pattern] : filters_) specs.push_back({name.c_str(), pattern.c_str()});
       dialog_->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
-      if (state_.FFilterIndex > 0) dialog_->SetFileTypeIndex(static_cast<UINT>(state_.FFilterIndex));
+      // An index past the last filter leaves the first, as the classic dialog does.
+      if (state_.FFilterIndex > 0 && static_cast<size_t>(state_.FFilterIndex) <= filters_.size())
+        dialog_->SetFileTypeIndex(static_cast<UINT>(state_.FFilterIndex));
     }
-    if (!state_.FTitle.empty()) dialog_->SetTitle(FromAnsi(state_.FTitle).c_str());
+    // An empty Title too, as the classic dialog is given it: the caption is the platform's choice
+    // for an empty text in both styles.
+    dialog_->SetTitle(FromAnsi(state_.FTitle).c_str());
     if (!state_.FDefaultExt.empty()) dialog_->SetDefaultExtension(FromAnsi(DefaultExtText(state_.FDefaultExt)).c_str());
 
-    // As the classic dialog: the file name's folder, else the initial one, else the current one.
-    // A relative folder is taken from the current one, as the classic dialog takes it.
+    // As the classic dialog: the file name's folder, else the initial one (a relative one taken
+    // from the current folder), else where the classic dialog opens without one.
     const std::string start = StartFolder(state_.FFileName, state_.FInitialDir);
-    char folder[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(start.empty() ? "." : start.c_str(), MAX_PATH, folder, nullptr);
+    std::wstring folder = start.empty() ? ClassicStartFolder(state_.FFilter) : std::wstring();
+    char full[MAX_PATH] = {};
+    const DWORD length = start.empty() ? 0 : GetFullPathNameA(start.c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH) folder = FromAnsi(full);
     IShellItem* item = nullptr;
-    if (length > 0 && length < MAX_PATH &&
-        SUCCEEDED(Com().itemFromPath(FromAnsi(folder).c_str(), nullptr, IID_IShellItem, reinterpret_cast<void**>(&item)))) {
+    if (!folder.empty() &&
+        SUCCEEDED(Com().itemFromPath(folder.c_str(), nullptr, IID_IShellItem, reinterpret_cast<void**>(&item)))) {
       dialog_->SetFolder(item);
       item->Release();
     }
@@ -206,10 +216,9 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
     if (customize_) {
       const bool fsl = dynamic_cast<TFSL16OpenDialog*>(run_.events) != nullptr;
       readOnlyBox_ = !(options & SetOf(ofHideReadOnly));
-      if (fsl) AddFslLabel(*customize_);
       if (readOnlyBox_) customize_->AddCheckButton(kReadOnlyBoxId, kReadOnlyBoxText, (options & SetOf(ofReadOnly)) != 0);
       if (fsl) {
-        AddFslFieldAndButton(*customize_);
+        AddFslRow(*customize_);
         fslSite_.emplace(*dialog_, *customize_);
       }
     }
@@ -245,7 +254,8 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
   // the user when a name has no such form (the dialog stays open).
   bool usableAnswer(std::string& answer) {
     std::vector<std::string> paths;
-    for (const std::wstring& path : resultPaths()) {
+    const std::vector<std::wstring> chosen = resultPaths();
+    for (const std::wstring& path : chosen) {
       std::string usable = UsableAnsiPath(path);
       if (usable.empty()) {
         TellNameUnusable(window(), path);
@@ -254,7 +264,15 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
       paths.push_back(std::move(usable));
     }
     answer = ExplorerAnswer(paths);
+    chosenFolder_ = chosen.empty() ? std::wstring() : chosen.front().substr(0, chosen.front().find_last_of(L'\\'));
+    if (chosenFolder_.size() == 2 && chosenFolder_[1] == L':') chosenFolder_ += L'\\';  // a drive's root
     return true;
+  }
+
+  // The file name box's text as the user left it.
+  std::string typedName() {
+    LPWSTR name = nullptr;
+    return SUCCEEDED(dialog_->GetFileName(&name)) ? ToAnsi(TakeComText(name)) : std::string();
   }
 
   // A path typed into the FSL field is made usable the same way, or the OK refused.
@@ -269,13 +287,14 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
     const bool readOnly = readOnlyBox_ ? SUCCEEDED(customize_->GetCheckButtonState(kReadOnlyBoxId, &checked)) && checked
                                        : (state_.FOptions & SetOf(ofReadOnly)) != 0;
     if (readOnly) flags |= ofn::kReadOnly;
-    if (ExtensionDiffers(CollectFileNames(answer_.data(), answer_.size(), '\0').front(),
+    if (ExtensionDiffers(typedName_, CollectFileNames(answer_.data(), answer_.size(), '\0').front(),
                          DefaultExtText(state_.FDefaultExt)))
       flags |= ofn::kExtensionDifferent;
     UINT index = 0;
     if (!filters_.empty()) dialog_->GetFileTypeIndex(&index);
     ApplyFileDialogAnswer(state_, answer_.data(), answer_.size(), '\0', flags, static_cast<int32_t>(index));
-    // The classic dialog makes the chosen folder current unless asked not to.
+    // The classic dialog records the chosen folder, and makes it current unless asked not to.
+    if (!chosenFolder_.empty()) RememberLastFolder(chosenFolder_);
     if (!(state_.FOptions & SetOf(ofNoChangeDir)) && !state_.FFiles.lines().empty()) {
       const std::string& path = state_.FFiles.lines().front();
       SetCurrentDirectoryA(FolderOf(path).c_str());
@@ -292,6 +311,8 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
   bool readOnlyBox_ = false;
   std::vector<std::pair<std::wstring, std::wstring>> filters_;
   std::string answer_;
+  std::string typedName_;
+  std::wstring chosenFolder_;
   std::optional<ModernFslSite> fslSite_;
 };
 

@@ -31,11 +31,11 @@ std::wstring SelectedPathW(IFileDialog& dialog) {
 }
 }  // namespace
 
-void AddFslLabel(IFileDialogCustomize& customize) { customize.AddText(kLabelId, L"FSL Filename:"); }
-
-void AddFslFieldAndButton(IFileDialogCustomize& customize) {
+void AddFslRow(IFileDialogCustomize& customize) {
+  customize.StartVisualGroup(kLabelId, L"FSL Filename:");
   customize.AddEditBox(TFSL16OpenDialog::kFslEditId, L"");
   customize.AddPushButton(TFSL16OpenDialog::kBrowseFslId, L"Browse FSL");
+  customize.EndVisualGroup();
 }
 
 bool MendTypedFslPath(IFileDialogCustomize& customize, HWND window) {

@@ -7,11 +7,9 @@
 
 #include "commdlg/fsl_dialog_site_win.h"
 
-// Add the row's label, and its field and button, below the file list. The dialog lays custom
-// controls out two to a column: the label goes first and the field third, so that they share
-// a line; a control added between them (the read-only box) goes below the label.
-void AddFslLabel(IFileDialogCustomize& customize);
-void AddFslFieldAndButton(IFileDialogCustomize& customize);
+// Adds the row below the file list as one visual group: the label, then the field and the
+// button beside it.
+void AddFslRow(IFileDialogCustomize& customize);
 
 // A path typed into the FSL field that the code page cannot express is replaced by its short
 // path, or refused (false) after telling the user in a message box owned by `window`.

@@ -83,10 +83,17 @@ std::string ExplorerAnswer(const std::vector<std::string>& paths) {
   return answer + '\0';
 }
 
-bool ExtensionDiffers(const std::string& path, const std::string& defaultExt) {
-  if (defaultExt.empty()) return false;
+namespace {
+// The extension of the last component of `path`, without its dot; empty when it has none.
+std::string ExtensionOf(const std::string& path) {
   const size_t name = path.find_last_of('\\') + 1, dot = path.find_last_of('.');
-  const std::string ext = dot != std::string::npos && dot >= name ? path.substr(dot + 1) : std::string();
+  return dot != std::string::npos && dot >= name ? path.substr(dot + 1) : std::string();
+}
+}  // namespace
+
+bool ExtensionDiffers(const std::string& typedName, const std::string& path, const std::string& defaultExt) {
+  const std::string ext = ExtensionOf(path);
+  if (defaultExt.empty() || ext.empty() || !ExtensionOf(typedName).empty()) return false;
   return ext.size() != defaultExt.size() ||
          !std::equal(ext.begin(), ext.end(), defaultExt.begin(), [](char a, char b) {
            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));

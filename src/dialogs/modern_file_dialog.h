@@ -67,7 +67,9 @@ std::string StartFolder(const std::string& fileName, const std::string& initialD
 // whole), NUL-separated, ending in two NULs.
 std::string ExplorerAnswer(const std::vector<std::string>& paths);
 
-// True when the classic dialog would report an extension different from the default one:
-// `defaultExt` (as the platform sees it, DefaultExtText) is set and `path`'s extension is not
-// it, ASCII case ignored.
-bool ExtensionDiffers(const std::string& path, const std::string& defaultExt);
+// True when the classic dialog reports an extension different from the default one: it does
+// so only for an extension it appended to a name typed without one (`typedName`, the file name
+// box's text), from the filter or `defaultExt` (as the platform sees it, DefaultExtText), that
+// is not `defaultExt`, ASCII case ignored. A name typed with an extension of its own leaves the
+// option clear.
+bool ExtensionDiffers(const std::string& typedName, const std::string& path, const std::string& defaultExt);

@@ -133,6 +133,9 @@ void FormWindow::createWindow() {
   CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style, params.x,
                   params.y, params.width, params.height, params.owner, nullptr, Instance(), this);
   if (!window_) throw EOutOfResources(msg::kWindowCreateError);
+  // Straight to the default handling in Unicode: the window procedure is ANSI and would lose it.
+  if (!params.unicodeCaption.empty())
+    DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(params.unicodeCaption.c_str()));
   createFont();
   createControls();
 }

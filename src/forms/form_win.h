@@ -22,6 +22,8 @@ void ReadFormResource(TForm& form, const char* name);
 struct WindowParams {
   std::string className;
   std::string caption;
+  // When set, the caption the user sees instead: for text the code page cannot hold.
+  std::wstring unicodeCaption;
   DWORD style = 0;
   DWORD exStyle = 0;
   int x = CW_USEDEFAULT;

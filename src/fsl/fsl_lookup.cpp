@@ -86,7 +86,7 @@ FslChoice LookupFSLFile(FslPlatform& platform, const std::string& iniFile,
   }
   // No line and a value: the key is missing (the marker) or lies past the key-name limit.
   if (index < 0 && !value.empty()) {
-    std::string fslFile = ReplaceExtension(dataFile, ".fsl");
+    std::string fslFile = platform.partnerPath(dataFile, ".fsl");
     if (fslFile.find('*') != std::string::npos || !IsExistingFile(platform, fslFile))
       fslFile.clear();
     return {fslFile, true};

@@ -9,7 +9,9 @@
 // What a find-first query reports of the first matching entry.
 struct FoundEntry {
   bool isDirectory = false;
-  std::string fileName;  // the entry's long name as the file system stores it
+  // The entry's long name as the file system stores it; where the code page cannot express it
+  // (its ANSI form would hold "?" or a look-alike that may name another entry), its short name.
+  std::string fileName;
   // The last-write time converts to local time and then to a DOS date and time (1980..2107).
   bool hasDosTime = false;
 };
@@ -38,6 +40,12 @@ class FslPlatform {
   virtual std::string shortPathName(const std::string& path) = 0;
   // A find-first query (wildcards allowed): true and the first entry when one matches.
   virtual bool findFirst(const std::string& name, FoundEntry& entry) = 0;
+  // `path` with `extension` (which brings its own ".") in place of its extension, by the long
+  // name of its file: where `path` names its file by another name (the short name that stands
+  // for a long name the code page cannot express), the entry beside it whose long name is that
+  // long name with `extension`, its name written as findFirst writes it; empty when there is
+  // none. A path that names nothing, or holds a wildcard, is taken as written.
+  virtual std::string partnerPath(const std::string& path, const std::string& extension) = 0;
   // The user's default locale comparison with case ignored, over both full strings.
   virtual bool sameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
   // A key for `text` in the same comparison: two texts are the same for sameTextIgnoringCase

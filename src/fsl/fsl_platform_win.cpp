@@ -3,9 +3,26 @@
 #include <cstring>
 #include <vector>
 
+#include "fsl/path_functions.h"
+#include "platform/ansi_text.h"
 #include "platform/win32.h"
 
 namespace {
+
+bool FindFirst(const std::wstring& name, WIN32_FIND_DATAW& data) {
+  HANDLE find = FindFirstFileW(name.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  return true;
+}
+
+// The entry's long name when the code page expresses it, else its short name; empty when
+// neither can be written in the code page.
+std::string UsableEntryName(const WIN32_FIND_DATAW& data) {
+  if (SurvivesAnsi(data.cFileName)) return ToAnsi(data.cFileName);
+  if (data.cAlternateFileName[0] && SurvivesAnsi(data.cAlternateFileName)) return ToAnsi(data.cAlternateFileName);
+  return std::string();
+}
 
 class WindowsPlatform : public FslPlatform {
  public:
@@ -41,20 +58,34 @@ class WindowsPlatform : public FslPlatform {
   }
 
   bool findFirst(const std::string& name, FoundEntry& entry) override {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(name.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
+    WIN32_FIND_DATAW data;
+    if (!FindFirst(FromAnsi(name), data)) return false;
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // A long name the code page cannot express comes with "?" where characters were lost (no
-    // real name has one): the short name, which names the same entry, stands in for it.
-    const bool lossy = std::strchr(data.cFileName, '?') != nullptr && data.cAlternateFileName[0] != '\0';
-    entry.fileName = lossy ? data.cAlternateFileName : data.cFileName;
+    // With no name the code page expresses, the name queried, which found this entry.
+    entry.fileName = UsableEntryName(data);
+    if (entry.fileName.empty()) entry.fileName = NamePart(name);
     FILETIME local;
     WORD date, time;
     entry.hasDosTime = FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
                        FileTimeToDosDateTime(&local, &date, &time);
     return true;
+  }
+
+  std::string partnerPath(const std::string& path, const std::string& extension) override {
+    const std::string asWritten = ReplaceExtension(path, extension);
+    WIN32_FIND_DATAW data;
+    if (path.find_first_of("*?") != std::string::npos || !FindFirst(FromAnsi(path), data)) return asWritten;
+    if (lstrcmpiW(FromAnsi(NamePart(path)).c_str(), data.cFileName) == 0) return asWritten;
+    // Named by its short name: the partner's short name is not the data file's with another
+    // extension (it may even be another file's), so it is found by its long name.
+    const std::wstring longName = data.cFileName;
+    const std::string folder = DirectoryPart(path);
+    WIN32_FIND_DATAW partner;
+    if (!FindFirst(FromAnsi(folder) + longName.substr(0, longName.rfind(L'.')) + FromAnsi(extension), partner) ||
+        (partner.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      return std::string();
+    const std::string name = UsableEntryName(partner);
+    return name.empty() ? std::string() : folder + name;
   }
 
   bool sameTextIgnoringCase(const std::string& a, const std::string& b) override {

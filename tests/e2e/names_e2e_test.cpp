@@ -5,10 +5,12 @@
 // refused while the dialog stays open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "client/auto_driver.h"
@@ -27,6 +29,7 @@ const std::wstring kJapanese = L"\u65E5\u672C\u8A9E";           // not in code p
 const std::wstring kGreek = L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
 const std::wstring kAMacron = L"\u0101";                          // "a" in the code page's best fit
 const std::wstring kCafe = L"caf\u00E9";                          // in code page 1252
+const std::wstring kSigma = L"\u03A3";                            // "S" in the best fit, no such file
 
 std::string Ansi(const std::wstring& text) {
   std::string out(text.size() * 2 + 1, '\0');
@@ -51,8 +54,9 @@ class NamesFolder {
  public:
   NamesFolder() : dir_(L"C:\\dlg-names-" + std::to_wstring(GetCurrentProcessId())) {
     CreateDirectoryW(dir_.c_str(), nullptr);
-    for (const wchar_t* folder : {L"jp", L"greek", L"amacron", L"cafe", L"multi", L"fsl", L"save"})
-      CreateDirectoryW((dir_ + L"\\" + folder).c_str(), nullptr);
+    for (const std::wstring& folder : std::vector<std::wstring>{L"jp", L"greek", L"amacron", L"cafe", L"multi", L"fsl", L"save", L"fslfit",
+                                       L"lossy", L"lossy\\" + kJapanese})
+      folder_(folder);
     write(L"jp\\" + kJapanese + L".dat", "japanese");
     write(L"greek\\" + kGreek + L".dat", "greek");
     write(L"amacron\\" + kAMacron + L".dat", "a-macron");
@@ -61,23 +65,32 @@ class NamesFolder {
     write(L"multi\\" + kCafe + L".dat", "cafe");
     write(L"fsl\\" + kJapanese + L".dat", "data");
     write(L"fsl\\" + kJapanese + L".fsl", "label");
+    // Stored short paths of names whose ANSI form is another file ("a.fsl") or none ("S.fsl").
+    write(L"fslfit\\run1.dat", "run1");
+    write(L"fslfit\\run2.dat", "run2");
+    write(L"fslfit\\" + kAMacron + L".fsl", "a-macron label");
+    write(L"fslfit\\a.fsl", "plain a label");
+    write(L"fslfit\\" + kSigma + L".fsl", "sigma label");
+    write(L"lossy\\" + kJapanese + L"\\plain.txt", "plain");
     // The key is the data file's complete short path; the value is expanded to long names,
     // but for a name the code page lacks, which stays short.
-    std::ofstream(dir("fsl") + "\\assoc.ini", std::ios::binary)
-        << "[FSLAssociations]\r\n" << ShortPath(path(L"fsl\\" + kJapanese + L".dat")) << "="
-        << ShortPath(path(L"fsl\\" + kJapanese + L".fsl")) << "\r\n";
+    ini(L"fsl", {{L"fsl\\" + kJapanese + L".dat", L"fsl\\" + kJapanese + L".fsl"}});
+    ini(L"fslfit", {{L"fslfit\\run1.dat", L"fslfit\\" + kAMacron + L".fsl"},
+                    {L"fslfit\\run2.dat", L"fslfit\\" + kSigma + L".fsl"}});
   }
   ~NamesFolder() {
     for (const std::wstring& file : files_) DeleteFileW(file.c_str());
-    DeleteFileA((dir("fsl") + "\\assoc.ini").c_str());
-    for (const wchar_t* folder : {L"jp", L"greek", L"amacron", L"cafe", L"multi", L"fsl", L"save"})
-      RemoveDirectoryW((dir_ + L"\\" + folder).c_str());
+    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
     RemoveDirectoryW(dir_.c_str());
   }
   std::wstring path(const std::wstring& name) const { return dir_ + L"\\" + name; }
   std::string dir(const std::string& folder) const { return Ansi(dir_) + "\\" + folder; }
 
  private:
+  void folder_(const std::wstring& name) {
+    folders_.push_back(path(name));
+    CreateDirectoryW(folders_.back().c_str(), nullptr);
+  }
   void write(const std::wstring& name, const std::string& text) {
     files_.push_back(path(name));
     HANDLE file = CreateFileW(files_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -85,8 +98,14 @@ class NamesFolder {
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
   }
+  // `folder`\assoc.ini: each data file's short path = its FSL file's short path.
+  void ini(const std::wstring& folder, const std::vector<std::pair<std::wstring, std::wstring>>& entries) {
+    std::string text = "[FSLAssociations]\r\n";
+    for (const auto& [data, fsl] : entries) text += ShortPath(path(data)) + "=" + ShortPath(path(fsl)) + "\r\n";
+    write(folder + L"\\assoc.ini", text);
+  }
   std::wstring dir_;
-  std::vector<std::wstring> files_;
+  std::vector<std::wstring> folders_, files_;
 };
 
 NamesFolder& Names() {
@@ -133,54 +152,117 @@ Outcome RunDialog(const std::string& className, const std::string& requestLines,
 
 std::string Line(const std::string& name, const std::string& value) { return "  " + name + " = " + value + "\r\n"; }
 
-TEST(UnexpressibleNames, ChosenFilesComeBackAsNamesThatOpenThem) {
+// The value of `property` in `reply`; empty when the reply has none.
+std::string ReplyValue(const std::string& reply, const std::string& property) {
+  const std::string start = "\r\n  " + property + " = '";
+  const size_t at = reply.find(start);
+  if (at == std::string::npos) return std::string();
+  const size_t from = at + start.size();
+  return reply.substr(from, reply.find("'\r\n", from) - from);
+}
+
+std::string ReadWholeFileW(const std::wstring& path) {
+  std::string text(256, '\0');
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD read = 0;
+  ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+  CloseHandle(file);
+  text.resize(read);
+  return text;
+}
+
+// Every name a reply carries (the chosen file, the FSL file stored or found beside it) opens the
+// file the user picked or the store names, in both styles; a new name creates the file in the
+// folder the user chose.
+TEST(UnexpressibleNames, ChosenAndStoredFilesComeBackAsNamesThatOpenThem) {
   const NamesFolder& n = Names();
-  const std::string fslDir = n.dir("fsl");
+  auto fslLines = [&n](const std::string& folder, const std::string& ini) {
+    return Line("Filter", "'Data|*.dat'") + Line("IniFile", "'" + n.dir(folder) + "\\" + ini + "'") +
+           Line("IniFileSection", "'FSLAssociations'") + Line("InitialDir", "'" + n.dir(folder) + "'");
+  };
+  const std::string lossyDir = "'" + ShortPath(n.path(L"lossy\\" + kJapanese)) + "'";
+  struct Opens {
+    std::string property;
+    std::vector<std::string> contents;  // what the file it names may hold (several: the first
+  };                                    // chosen, in the platform's order)
   struct Case {
     const char* label;
     const char* className;
     std::string request;
     std::string steps;
-    std::vector<std::string> files;  // what FileName may be (several: the first chosen, in the
-    std::vector<std::string> contents;  // platform's order), and what each file holds
-    std::string extra;  // another line the reply carries
+    std::vector<Opens> opens;
+    std::wstring creates = {};       // the file FileName must create, named in Unicode
+    std::wstring warningTitle = {};  // the missing-FSL warning's title, when it shows
   } cases[] = {
-      {"Japanese", "TOpenDialog", Line("InitialDir", "'" + n.dir("jp") + "'"), "item=0,ok",
-       {n.dir("jp") + "\\" + ShortName(n.path(L"jp\\" + kJapanese + L".dat"))}, {"japanese"}, ""},
-      {"Greek", "TOpenDialog", Line("InitialDir", "'" + n.dir("greek") + "'"), "item=0,ok",
-       {n.dir("greek") + "\\" + ShortName(n.path(L"greek\\" + kGreek + L".dat"))}, {"greek"}, ""},
+      {"Japanese", "TOpenDialog", Line("InitialDir", "'" + n.dir("jp") + "'"), "item=0,ok", {{"FileName", {"japanese"}}}},
+      {"Greek", "TOpenDialog", Line("InitialDir", "'" + n.dir("greek") + "'"), "item=0,ok", {{"FileName", {"greek"}}}},
       {"a best fit would make another name", "TOpenDialog", Line("InitialDir", "'" + n.dir("amacron") + "'"),
-       "item=0,ok", {n.dir("amacron") + "\\" + ShortName(n.path(L"amacron\\" + kAMacron + L".dat"))}, {"a-macron"}, ""},
-      {"in the code page: byte for byte", "TOpenDialog", Line("InitialDir", "'" + n.dir("cafe") + "'"), "item=0,ok",
-       {n.dir("cafe") + "\\" + Ansi(kCafe) + ".dat"}, {"cafe"}, ""},
+       "item=0,ok", {{"FileName", {"a-macron"}}}},
       {"several, one of each", "TOpenDialog",
        Line("InitialDir", "'" + n.dir("multi") + "'") + Line("Options", "[ofAllowMultiSelect]"), "item=0+1,ok",
-       {n.dir("multi") + "\\" + ShortName(n.path(L"multi\\" + kJapanese + L".dat")),
-        n.dir("multi") + "\\" + Ansi(kCafe) + ".dat"},
-       {"japanese", "cafe"}, ""},
-      {"FSL dialog: its FSL file found through the short path", "TFSL16OpenDialog",
-       Line("Filter", "'Data|*.dat'") + Line("IniFile", "'" + fslDir + "\\assoc.ini'") +
-           Line("IniFileSection", "'FSLAssociations'") + Line("InitialDir", "'" + fslDir + "'"),
-       "item=0,ok", {fslDir + "\\" + ShortName(n.path(L"fsl\\" + kJapanese + L".dat"))}, {"data"},
-       Line("FSLFile", "'" + fslDir + "\\" + ShortName(n.path(L"fsl\\" + kJapanese + L".fsl")) + "'")},
+       {{"FileName", {"japanese", "cafe"}}}},
+      {"FSL dialog: its FSL file found through the short path", "TFSL16OpenDialog", fslLines("fsl", "assoc.ini"),
+       "item=0,ok", {{"Filename", {"data"}}, {"FSLFile", {"label"}}}},
+      {"FSL: a stored short path whose ANSI long name is another file", "TFSL16OpenDialog",
+       fslLines("fslfit", "assoc.ini"), "select=run1.dat,ok", {{"Filename", {"run1"}}, {"FSLFile", {"a-macron label"}}}},
+      {"FSL: a stored short path whose ANSI long name is no file", "TFSL16OpenDialog", fslLines("fslfit", "assoc.ini"),
+       "select=run2.dat,ok", {{"Filename", {"run2"}}, {"FSLFile", {"sigma label"}}}},
+      {"FSL: no entry, the partner beside it by its long name", "TFSL16OpenDialog", fslLines("fsl", "none.ini"),
+       "item=0,ok", {{"Filename", {"data"}}, {"FSLFile", {"label"}}}},
+      {"FSL: no partner, the warning names the long path", "TFSL16OpenDialog", fslLines("jp", "none.ini"),
+       "item=0,ok,nofsl", {{"Filename", {"japanese"}}}, L"",
+       L"No FSL file selected for " + n.path(L"jp\\" + kJapanese + L".dat")},
+      {"open, a name typed in a lossy folder", "TOpenDialog", Line("InitialDir", lossyDir), "file=plain.txt,ok",
+       {{"FileName", {"plain"}}}},
+      {"save, an existing name typed in a lossy folder", "TSaveDialog", Line("InitialDir", lossyDir),
+       "file=plain.txt,ok", {{"FileName", {"plain"}}}},
+      {"save, a new name in a lossy folder", "TSaveDialog", Line("InitialDir", lossyDir), "file=new.txt,ok", {},
+       n.path(L"lossy\\" + kJapanese + L"\\new.txt")},
+      {"save, a new name and the default extension in a lossy folder", "TSaveDialog",
+       Line("DefaultExt", "'txt'") + Line("InitialDir", lossyDir), "file=made,ok", {},
+       n.path(L"lossy\\" + kJapanese + L"\\made.txt")},
   };
   for (const char* style : kFileDialogStyles)
   for (const Case& c : cases) {
     FileDialogStyle use(style);
     SCOPED_TRACE(c.label);
-    Outcome out = RunDialog(c.className, c.request, c.steps);
-    ASSERT_EQ(protocol::kAcceptedReply, out.code) << out.log;
-    size_t found = c.files.size();
-    for (size_t i = 0; i < c.files.size(); ++i)
-      if (out.reply.find(Line(c.className[1] == 'F' ? "Filename" : "FileName", "'" + c.files[i] + "'")) !=
-          std::string::npos)
-        found = i;  // the FSL dialog's property is spelt Filename
-    ASSERT_LT(found, c.files.size()) << out.reply;
-    EXPECT_EQ(c.contents[found], ReadWholeFile(c.files[found])) << c.files[found] << " does not open the chosen file";
-    if (!c.extra.empty()) {
-      EXPECT_NE(std::string::npos, out.reply.find(c.extra)) << out.reply;
-    }
+    std::wstring title;
+    auto idle = [&title](DialogClient& client) {
+      for (HWND window : ThreadWindows(client.serverThreadId()))
+        if (IsWindowVisible(window) && WindowClassName(window) == "TFSLWarn") {
+          wchar_t text[512] = {};
+          GetWindowTextW(window, text, 512);
+          title = text;
+        }
+    };
+    Outcome out = RunDialog(c.className, c.request, c.steps, idle);
+    EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
+    if (out.code != protocol::kAcceptedReply) continue;
     EXPECT_EQ(std::string::npos, out.reply.find('?')) << out.reply;
+    for (const Opens& o : c.opens) {
+      const std::string name = ReplyValue(out.reply, o.property);
+      const std::string text = ReadWholeFile(name);
+      EXPECT_NE(o.contents.end(), std::find(o.contents.begin(), o.contents.end(), text))
+          << o.property << " = " << name << " opens a file holding '" << text << "'";
+    }
+    if (!c.creates.empty()) {
+      const std::string name = ReplyValue(out.reply, "FileName");
+      std::ofstream(name, std::ios::binary) << "made";
+      EXPECT_EQ("made", ReadWholeFileW(c.creates)) << name << " does not make the file in the folder chosen";
+      DeleteFileW(c.creates.c_str());
+    }
+    EXPECT_EQ(c.warningTitle, title);
+  }
+}
+
+// Names the code page has come back byte for byte.
+TEST(UnexpressibleNames, NamesTheCodePageHasComeBackAsTheyAre) {
+  const NamesFolder& n = Names();
+  for (const char* style : kFileDialogStyles) {
+    FileDialogStyle use(style);
+    Outcome out = RunDialog("TOpenDialog", Line("InitialDir", "'" + n.dir("cafe") + "'"), "item=0,ok");
+    EXPECT_NE(std::string::npos, out.reply.find(Line("FileName", "'" + n.dir("cafe") + "\\" + Ansi(kCafe) + ".dat'")))
+        << out.reply;
   }
 }
 

@@ -643,8 +643,10 @@ TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
 TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
+    dialogCaption_.clear();
     RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
+    EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in both styles";
     int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
     ASSERT_GT(width, 0);
     EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, dialogRect_.left);
@@ -815,6 +817,29 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        "select=a.txt,ok", Outcome::Accepted,
        {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",
         "  InitialDir = '" + dir.substr(3) + "'"}},
+      // The same rule in both styles: where the classic dialog's answer is the platform's.
+      {"a filter index past the last filter: the first", "TOpenDialog",
+       {"  Filter = 'Text|*.txt|All|*.*'", "  FilterIndex = 5", "  InitialDir = '" + dir + "'"}, "file=a.txt,ok",
+       Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  Filter = 'Text|*.txt|All|*.*'",
+        "  InitialDir = '" + dir + "'"}},
+      {"an extension typed, not the default one", "TSaveDialog",
+       {"  DefaultExt = 'txt'", "  Filter = 'Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"}, "file=x.dat,ok",
+       Outcome::Accepted,
+       {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\x.dat'",
+        "  Filter = 'Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"}},
+      {"the filter's extension appended, not the default one", "TSaveDialog",
+       {"  DefaultExt = 'txt'", "  Filter = 'Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"}, "file=x,ok",
+       Outcome::Accepted,
+       {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\x.dat'",
+        "  Filter = 'Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'", "  Options = [ofExtensionDifferent]"}},
+      // Without a folder the dialog opens where this program last chose a file: the row before.
+      {"a file chosen in a folder of its own", "TOpenDialog", {"  InitialDir = '" + dir + "\\My Data'"},
+       "file=a b.txt,ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\My Data\\a b.txt'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "\\My Data'"}},
+      {"no folder asked: the folder last chosen in", "TOpenDialog", {}, "file=a b.txt,ok", Outcome::Accepted,
+       {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\My Data\\a b.txt'", "  FilterIndex = 0"}},
       {"read-only asked with the box hidden", "TOpenDialog",
        {"  InitialDir = '" + dir + "'", "  Options = [ofReadOnly, ofHideReadOnly]"}, "file=a.txt,ok", Outcome::Accepted,
        {"  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'", "  FilterIndex = 0",

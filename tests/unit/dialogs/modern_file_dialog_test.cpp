@@ -82,17 +82,21 @@ TEST(ModernFileDialogTest, AnswerIsTheClassicBufferAndReadsBackToTheSamePaths) {
   }
 }
 
-TEST(ModernFileDialogTest, ExtensionDiffersOnlyFromASetDefault) {
+// As the classic dialog reports it: only an extension it appended to a name typed without one.
+TEST(ModernFileDialogTest, ExtensionDiffersOnlyWhenAnotherOneWasAppended) {
   const struct {
+    const char* typed;
     const char* path;
     const char* defaultExt;
     bool differs;
   } kCases[] = {
-      {"C:\\a.txt", "", false},   {"C:\\a.txt", "txt", false}, {"C:\\a.TXT", "txt", false},
-      {"C:\\a.dat", "txt", true}, {"C:\\a", "txt", true},      {"C:\\x.y\\a", "txt", true},
-      {"C:\\a.html", "htm", true},
+      {"a", "C:\\a.dat", "", false},          {"a", "C:\\a.txt", "txt", false},
+      {"a", "C:\\a.TXT", "txt", false},       {"a", "C:\\a.dat", "txt", true},
+      {"a.dat", "C:\\a.dat", "txt", false},   {"a", "C:\\a", "txt", false},
+      {"x.y\\a", "C:\\x.y\\a.dat", "txt", true}, {"a", "C:\\a.html", "htm", true},
   };
-  for (const auto& c : kCases) EXPECT_EQ(c.differs, ExtensionDiffers(c.path, c.defaultExt)) << c.path;
+  for (const auto& c : kCases)
+    EXPECT_EQ(c.differs, ExtensionDiffers(c.typed, c.path, c.defaultExt)) << c.typed << " -> " << c.path;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fsl/fsl_platform.h"
+#include "fsl/path_functions.h"
 
 class FakeFslPlatform : public FslPlatform {
  public:
@@ -46,6 +47,10 @@ class FakeFslPlatform : public FslPlatform {
         return true;
       }
     return false;
+  }
+  // Its files are named by their long names: the partner is the name with the extension swapped.
+  std::string partnerPath(const std::string& path, const std::string& extension) override {
+    return ReplaceExtension(path, extension);
   }
   bool sameTextIgnoringCase(const std::string& a, const std::string& b) override {
     return Upper(a) == Upper(b);
