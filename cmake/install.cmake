@@ -4,8 +4,10 @@
 #   include/                  dlgclient.h; client/*.h of the C++ client library and the headers
 #                             of ours they include, at their include paths; server/protocol.h
 #                             and server/dlgprotocol.h, the wire protocol for C++ and for C
-#   lib/                      libdlgclient.dll.a (import library of dlgclient.dll); the C++ client
-#                             library libdlgclient.a with libdlgplatform.a and libdlgcore.a
+#   lib/                      libdlgclient.dll.a (import library of dlgclient.dll) and dlgclient.def
+#                             (its exports, for other linkers); the C++ client library
+#                             libdlgclientxx.a with libdlgplatform.a and libdlgcore.a;
+#                             pkgconfig/dlgclient.pc
 #   lib/cmake/DialogServer/   find_package(DialogServer): imported targets
 #   share/doc/dlgserver/      README.md, LICENSE, CHANGELOG.md, docs/ (with its images), examples/ (the C clients,
 #                             a C++ client and examples/sdk, a CMake project that builds them)
@@ -62,6 +64,7 @@ install(TARGETS dlgclient_dll
   RUNTIME DESTINATION bin
   ARCHIVE DESTINATION lib
   PUBLIC_HEADER DESTINATION include)
+install(FILES ${DLG_WIN_BIN_DIR}/dlgclient.def DESTINATION lib)
 
 # The C++ client library: its archives and headers. server/protocol.h names the wire protocol's
 # codes for clients of one's own.
@@ -88,10 +91,17 @@ endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/DialogServerConfig.cmake.in
   ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake
   INSTALL_DESTINATION ${DLG_INSTALL_CMAKEDIR})
+# The version file marks the package unsuitable for a project of the other architecture, with
+# the architecture in the version CMake lists among the packages it considered ("1.1.0
+# (32bit)"), so that find_package goes on to the next prefix: the other SDK, where both are on
+# CMAKE_PREFIX_PATH.
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
-  VERSION ${DLG_PACKAGE_VERSION} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)  # the config says why it refuses
+  VERSION ${DLG_PACKAGE_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/DialogServerConfig.cmake ${CMAKE_BINARY_DIR}/DialogServerConfigVersion.cmake
   DESTINATION ${DLG_INSTALL_CMAKEDIR})
+# pkg-config, for build systems other than CMake: dlgclient.dll through its import library.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/dlgclient.pc.in ${CMAKE_BINARY_DIR}/dlgclient.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/dlgclient.pc DESTINATION lib/pkgconfig)
 
 # The README with the docs and the examples in the source tree's layout, so that its links and
 # paths (docs/..., examples/...) hold in the SDK too.

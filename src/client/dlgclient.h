@@ -36,10 +36,10 @@
 extern "C" {
 #endif
 
+/* The interface is dlgclient.dll's; there is no static library of it (a C++ program can link
+   the client library itself, client/dialog_client.h). */
 #if defined(DLGCLIENT_BUILD)
 #define DLGCLIENT_API __declspec(dllexport)
-#elif defined(DLGCLIENT_STATIC)
-#define DLGCLIENT_API
 #else
 #define DLGCLIENT_API __declspec(dllimport)
 #endif

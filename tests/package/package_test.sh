@@ -30,7 +30,8 @@ echo "ok   installed into $sdk"
 # folder | files, sorted
 layout=(
   "bin|comptext.exe dlgclient.dll dlgrun.exe dlgserver.exe"
-  "lib|libdlgclient.a libdlgclient.dll.a libdlgcore.a libdlgplatform.a"
+  "lib|dlgclient.def libdlgclient.dll.a libdlgclientxx.a libdlgcore.a libdlgplatform.a"
+  "lib/pkgconfig|dlgclient.pc"
   "lib/cmake/DialogServer|DialogServerConfig.cmake DialogServerConfigVersion.cmake"
   "share/doc/dlgserver|CHANGELOG.md LICENSE README.md"
   "share/doc/dlgserver/docs|architecture.md classes.md failures.md"
@@ -73,7 +74,9 @@ esac
 cmake -S "$examples" -B "$work/wrong-arch" -DCMAKE_TOOLCHAIN_FILE="$other_toolchain" \
   -DDialogServer_DIR="$sdk/lib/cmake/DialogServer" >"$work/wrong-arch.log" 2>&1 &&
   fail "configure: the $arch SDK was accepted by a project of the other architecture" "$work/wrong-arch.log"
-grep -q "this DialogServer SDK ($arch) is for" "$work/wrong-arch.log" ||
+bits=32
+[ "$arch" = win64 ] && bits=64
+grep -q "version: [0-9.]* (${bits}bit)" "$work/wrong-arch.log" ||
   fail "configure: the $arch SDK refused the other architecture without saying why" "$work/wrong-arch.log"
 echo "ok   refused by a project of the other architecture"
 cmake -S "$examples" -B "$consumer" \
