@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/extended.h"
 #include "dialogs/dialog_form.h"
 #include "dialogs/roundtrip.h"
 #include "dialogs/served_classes.h"
@@ -60,22 +61,29 @@ bool IsOrdinal(TypeKind kind) {
          kind == TypeKind::Set;
 }
 
-std::string DefaultText(const PropInfo& prop) {
+// What the property holds in a fresh object: its value when a request does not set it.
+std::string DefaultText(const PropInfo& prop, TPersistent& object) {
   const TypeKind kind = prop.type->kind;
-  if (IsOrdinal(kind)) return prop.defaultValue == kNoDefault ? "none" : Code(OrdinalText(*prop.type, prop.defaultValue));
-  if (kind == TypeKind::String) return Code("''");
-  if (kind == TypeKind::Float) return Code("0");
+  if (IsOrdinal(kind) && prop.ord.get) return Code(OrdinalText(*prop.type, prop.ord.get(object)));
+  if (kind == TypeKind::String && prop.str.get) return Code("'" + prop.str.get(object) + "'");
+  if (kind == TypeKind::Float && prop.flt.get) return Code(FloatToText(prop.flt.get(object)));
   return "";
 }
 
-std::string WrittenText(const PropInfo& prop) {
+// When a reply writes the property; the value it is compared with where that is not the
+// fresh object's.
+std::string WrittenText(const PropInfo& prop, TPersistent& object) {
   if (prop.stored == Stored::Never) return "never";
   if (prop.stored == Stored::Test) return "when the class's own test says it holds a value";
   switch (prop.type->kind) {
     case TypeKind::String: return "when not empty";
     case TypeKind::Float: return "when not 0";
     case TypeKind::Method: return "never from a request (no handler can be named)";
-    default: return prop.defaultValue == kNoDefault ? "always" : "when not the default";
+    default:
+      if (prop.defaultValue == kNoDefault) return "always";
+      if (prop.ord.get && prop.ord.get(object) != prop.defaultValue)
+        return "when not " + Code(OrdinalText(*prop.type, prop.defaultValue));
+      return "when not the default";
   }
 }
 
@@ -102,8 +110,8 @@ void AddRows(TPersistent& object, const std::string& prefix, std::string& rows) 
       rows += "| " + Code(name) + " | " + TypeText(*prop->type) + " (a component's name) |  | when set |\n";
       continue;
     }
-    rows += "| " + Code(name) + " | " + TypeText(*prop->type) + " | " + DefaultText(*prop) + " | " +
-            WrittenText(*prop) + " |\n";
+    rows += "| " + Code(name) + " | " + TypeText(*prop->type) + " | " + DefaultText(*prop, object) + " | " +
+            WrittenText(*prop, object) + " |\n";
   }
   DefinedNames defined;
   object.defineProperties(defined);
@@ -143,7 +151,8 @@ std::string ServedClassesReference() {
       "# The served classes\n\n"
       "Made by `comptext schema` from the property tables the server reads requests and writes\n"
       "replies with; a test compares this file with them. A request may set every property\n"
-      "listed; a reply writes each one when the last column says so, in this order. Names are\n"
+      "listed; \"Default\" is what the property holds when the request does not set it (read from\n"
+      "a fresh object); a reply writes each one when the last column says so, in this order. Names are\n"
       "compared without regard to case. Values are written in component text: names of\n"
       "enumerations and sets as they stand, strings between apostrophes, numbers in decimal, a\n"
       "`TColor` by its name when it has one (`clRed`, `clWindowText`) and else as a number.\n"
