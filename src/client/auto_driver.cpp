@@ -18,6 +18,9 @@ bool DialogReady(HWND dialog) {
          SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kReadyProbeMs, &ignored) != 0;
 }
 constexpr DWORD kStepGapMs = 150;
+// A dialog still open and enabled this long after the steps' last OK refused it (an empty or
+// invalid name): nothing else will close it.
+constexpr DWORD kRefusedOkMs = 5000;
 
 // What follows "=" in a step.
 enum class Arg { None, Text, Number, Count, Cell, Hex, Range, Positions };
@@ -267,7 +270,17 @@ void AutoDriver::fail(const AutoStep& step, const std::string& reason) {
 }
 
 void AutoDriver::poll() {
-  if (done()) return;
+  if (done()) {
+    const HWND last = closed_.empty() ? nullptr : closed_.back();
+    if (lastOkAt_ && GetTickCount64() >= lastOkAt_ + kRefusedOkMs) {
+      lastOkAt_ = 0;
+      if (IsWindow(last) && IsWindowVisible(last) && IsWindowEnabled(last)) {
+        dialog_ = last;
+        fail(steps_.back(), "the dialog stayed open");
+      }
+    }
+    return;
+  }
   if (GetTickCount64() < notBefore_) return;
   if (steps_[next_].kind == AutoStep::Wait) {
     take(steps_[next_++]);
@@ -344,6 +357,7 @@ bool AutoDriver::take(const AutoStep& step) {
       int id = step.kind == AutoStep::Ok ? IDOK : IDCANCEL;
       say(step.kind == AutoStep::Ok ? "step: ok" : "step: cancel");
       closed_.push_back(dialog_);
+      if (step.kind == AutoStep::Ok && &step == &steps_.back()) lastOkAt_ = GetTickCount64();
       PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
       return true;

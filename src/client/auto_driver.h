@@ -85,6 +85,7 @@ class AutoDriver {
   size_t next_ = 0;
   HWND dialog_ = nullptr;
   ULONGLONG notBefore_ = 0;
+  ULONGLONG lastOkAt_ = 0;  // when the last step, an OK, was taken; 0: not (or checked)
   bool ready_ = false;  // the current dialog has filled its controls
   ULONGLONG warningSeenAt_ = 0;
   std::vector<HWND> closed_;  // dialogs told to close: never worked again

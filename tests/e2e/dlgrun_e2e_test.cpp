@@ -128,6 +128,8 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
       {"item without a position", {"--auto", "item=1+", "TOpenDialog", "-"}, request, 4, "", "unknown step 'item=1+'"},
       {"a step that cannot be applied", {"--auto", "select=nosuch.txt,ok", "TOpenDialog", "-"}, request, 5, "",
        "dlgrun: step 'select=nosuch.txt': not in the file list (could not be applied)\n"},
+      {"an OK the dialog refused (no file name)", {"--auto", "ok", "TOpenDialog", "-"}, request, 5, "",
+       "dlgrun: step 'ok': the dialog stayed open (could not be applied)\n"},
       {"a basic colour the dialog does not have", {"--auto", "basic=48", "TColorDialog", "-"},
        Text({"object X: TColorDialog", "end"}), 5, "",
        "dlgrun: step 'basic=48': the dialog has 48 basic colours (could not be applied)\n"},
