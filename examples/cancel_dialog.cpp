@@ -11,6 +11,13 @@
 #include "server/protocol.h"
 
 int main() {
+  // A program's own window class, registered as the platform's headers spell it: the client
+  // library's headers change none of the includer's macros.
+  WNDCLASS own{};
+  own.lpfnWndProc = DefWindowProc;
+  own.lpszClassName = TEXT("CancelDialogExample");
+  RegisterClass(&own);
+
   std::vector<AutoStep> steps;
   std::string error;
   if (!ParseAutoSteps("cancel", steps, &error)) {

@@ -36,7 +36,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32.h"
+#include <windows.h>  // as the includer has it: no macro of theirs changed
 
 struct AutoStep {
   enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Item, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/win32.h"
+#include <windows.h>  // as the includer has it: no macro of theirs changed
 
 class CopyDataSender {
  public:

@@ -19,7 +19,7 @@
 #include "client/copy_data_sender.h"
 #include "client/server_idle_watch.h"
 #include "platform/process.h"
-#include "platform/win32.h"
+#include <windows.h>  // as the includer has it: no macro of theirs changed
 
 enum class Outcome {
   Accepted,   // reply 1025

@@ -8,7 +8,7 @@
 
 #include <atomic>
 
-#include "platform/win32.h"
+#include <windows.h>  // as the includer has it: no macro of theirs changed
 
 class ServerIdleWatch {
  public:

@@ -19,7 +19,7 @@ const std::vector<const ClassInfo*>& ServedClasses() {
 }
 
 void RegisterServedClasses() {
-  for (const ClassInfo* info : ServedClasses()) RegisterClass(*info);
+  for (const ClassInfo* info : ServedClasses()) RegisterPersistentClass(*info);
 }
 
 const ClassInfo* FindServedClass(const ClassInfo& info) {

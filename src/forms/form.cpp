@@ -61,5 +61,5 @@ void TForm::loaded() {
 void RegisterFormClasses() {
   for (const ClassInfo* info : {&TForm::StaticClass(), &TLabel::StaticClass(), &TButton::StaticClass(),
                                 &TCheckBox::StaticClass(), &TRadioButton::StaticClass()})
-    RegisterClass(*info);
+    RegisterPersistentClass(*info);
 }

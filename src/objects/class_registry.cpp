@@ -15,7 +15,7 @@ std::vector<const ClassInfo*>& Registered() {
 }
 }  // namespace
 
-void RegisterClass(const ClassInfo& info) {
+void RegisterPersistentClass(const ClassInfo& info) {
   for (const ClassInfo* c = &info; c; c = c->parent) {
     const ClassInfo* existing = GetClass(c->name);
     if (existing == c) continue;

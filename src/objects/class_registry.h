@@ -7,7 +7,7 @@ struct ClassInfo;
 
 // Registers the class and each ancestor up to TPersistent. A different class under a name
 // already taken fails with EFilerError "A class named %s already exists".
-void RegisterClass(const ClassInfo& info);
+void RegisterPersistentClass(const ClassInfo& info);
 // Finds a registered class by name, ASCII letter case ignored; nullptr when unknown.
 const ClassInfo* GetClass(const std::string& name);
 // As GetClass; throws EClassNotFound "Class %s not found".

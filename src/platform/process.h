@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32.h"
+#include <windows.h>  // as the includer has it: no macro of theirs changed
 
 // How a child is tied to its parent.
 enum class ChildJob {

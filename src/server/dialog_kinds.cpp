@@ -36,7 +36,7 @@ const struct {
 }  // namespace
 
 void DialogKindRegistry::add(const ClassInfo& info, ExecuteRoutine execute) {
-  RegisterClass(info);
+  RegisterPersistentClass(info);
   auto at = std::lower_bound(entries_.begin(), entries_.end(), info.name,
                              [](const DialogKind& kind, const std::string& name) {
                                return CompareNames(kind.info->name, name) < 0;

@@ -112,7 +112,7 @@ class ServerTest : public ::testing::Test {
       if (HWND dialog = driver_->dialog(); dialog && IsWindow(dialog)) {
         if (dialogCaption_.empty()) dialogCaption_ = WindowText(dialog) + "|";
         GetWindowRect(dialog, &dialogRect_);
-        dialogOwner_ = OwnerOf(dialog);
+        if (HWND owner = OwnerOf(dialog)) dialogOwner_ = owner;  // none once the frame is going
         // Seen once is enough: the controls go before the frame as it closes.
         modernDialog_ = modernDialog_ || FindDescendantOfClass(dialog, "ExplorerBrowserControl") != nullptr;
       }

@@ -24,19 +24,19 @@ class ClassRegistry : public ::testing::Test {
 };
 
 TEST_F(ClassRegistry, RegistersTheClassAndEveryAncestor) {
-  RegisterClass(Widget());
+  RegisterPersistentClass(Widget());
   EXPECT_EQ(&Widget(), GetClass("TWidget"));
   EXPECT_EQ(&TComponent::StaticClass(), GetClass("tcomponent"));
   EXPECT_EQ(&TPersistent::StaticClass(), GetClass("TPERSISTENT"));
-  RegisterClass(Widget());  // again: nothing changes
+  RegisterPersistentClass(Widget());  // again: nothing changes
   EXPECT_EQ(&Widget(), &FindClass("twidget"));
 }
 
 TEST_F(ClassRegistry, UnknownAndDuplicateNamesFailWithTheirMessages) {
   EXPECT_THROW_MSG(FindClass("TNothing"), EClassNotFound, "Class TNothing not found");
   EXPECT_EQ(nullptr, GetClass("TNothing"));
-  RegisterClass(Widget());
-  EXPECT_THROW_MSG(RegisterClass(OtherWidget()), EFilerError, "A class named twidget already exists");
+  RegisterPersistentClass(Widget());
+  EXPECT_THROW_MSG(RegisterPersistentClass(OtherWidget()), EFilerError, "A class named twidget already exists");
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ class ObjectStream : public ::testing::Test {
     form_.setName("HostForm");
     (new TComponent(&form_))->setName("Button1");
     AddApplicationForm(&form_);
-    RegisterClass(TSample::StaticClass());
+    RegisterPersistentClass(TSample::StaticClass());
     sample_ = new TSample(&form_);
   }
   void TearDown() override { RemoveApplicationForm(&form_); }
@@ -275,7 +275,7 @@ TEST_F(ObjectStream, PropertyFailuresNameTheObjectAndThePath) {
       {"object S: TSample", "object K: TNoSuchClass end", "Class TNoSuchClass not found"},
       {"object S: TSample", "object K: TPersistent end", "Class TPersistent not found"},
   };
-  RegisterClass(TPersistent::StaticClass());
+  RegisterPersistentClass(TPersistent::StaticClass());
   for (const Case& c : cases) {
     delete sample_;
     sample_ = new TSample(&form_);
