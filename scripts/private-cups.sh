@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A CUPS scheduler of the project's own, for tests on a host with real printers:
 #   scripts/private-cups.sh start [FOLDER]   start it with two queues; prints CUPS_SERVER=<socket>
+#                                            and DLG_HOST_QUEUES=<the queues, sorted>
+#   scripts/private-cups.sh state [FOLDER]   print its queues and its default (to compare)
 #   scripts/private-cups.sh stop [FOLDER]    stop it (by the PID it recorded)
 # FOLDER (default build/cups) holds everything it reads and writes: its configuration, its
 # socket, spool, cache, state and logs. It listens on that socket only, so the host's own CUPS
@@ -28,8 +30,9 @@ stop() {
 
 case $command in
   stop) stop; exit 0 ;;
+  state) CUPS_SERVER=$socket lpstat -h "$socket" -d -p 2>&1 | sed 's/ since .*//'; exit 0 ;;
   start) ;;
-  *) echo "usage: $0 start|stop [FOLDER]" >&2; exit 2 ;;
+  *) echo "usage: $0 start|state|stop [FOLDER]" >&2; exit 2 ;;
 esac
 
 for tool in /usr/sbin/cupsd /usr/sbin/lpadmin; do
@@ -111,3 +114,4 @@ add -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 add -p Laser -E -v file:/dev/null -m drv:///sample.drv/generic.ppd
 add -d PDF
 echo "CUPS_SERVER=$socket"
+echo "DLG_HOST_QUEUES=Laser,PDF"

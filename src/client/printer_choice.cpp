@@ -63,6 +63,9 @@ std::string ChoosePrinter(HWND dialog, const std::string& name) {
     return "not in the printer list (listed: " + listed + ")";
   }
   const WPARAM index = static_cast<WPARAM>(found - items.begin());
+  // The printer the dialog shows already: choosing it again changes nothing (Wine would start
+  // the printer's settings afresh, the copy count too).
+  if (Send(list, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(index)) return "";
   Send(list, CB_SETCURSEL, index, 0);
   // The dialog takes a printer from its list only on the list's change notification.
   Send(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));

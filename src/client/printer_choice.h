@@ -13,7 +13,8 @@ HWND PrinterList(HWND dialog);
 // The texts of a combo box of another process, in order.
 std::vector<std::string> ComboItems(HWND combo);
 // Chooses the printer `name` (ASCII case ignored) from the dialog's list and lets the dialog
-// take it. Answers "" when it did, else why not ("not in the printer list (listed: A, B)").
+// take it; the printer the dialog shows already is left as it is. Answers "" when done, else
+// why not ("not in the printer list (listed: A, B)").
 std::string ChoosePrinter(HWND dialog, const std::string& name);
 // Where the dialog says the chosen printer is, and its status ("CUPS:PDF, Ready").
 std::string PrinterWhereAndStatus(HWND dialog);

@@ -3,6 +3,7 @@
 // every prefix (on a port "CUPS:<name>"), with the host's default as the prefix's default.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 
 inline const std::string kTestPrinter = "Dialog Test Printer";
 
-// The names of the host's queues the prefix lists, in the spooler's order.
+// The names of the host's queues the prefix lists, sorted.
 inline std::vector<std::string> HostQueues() {
   DWORD needed = 0, count = 0;
   const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
@@ -23,12 +24,13 @@ inline std::vector<std::string> HostQueues() {
   for (DWORD i = 0; i < count; ++i)
     if (printers[i].pPortName && std::string(printers[i].pPortName).rfind("CUPS:", 0) == 0)
       queues.push_back(printers[i].pPrinterName);
+  std::sort(queues.begin(), queues.end());
   return queues;
 }
 
-// The queues this run was started with (DLG_HOST_QUEUES, comma-separated: scripts/test.sh sets it
-// when it runs a print scheduler of its own), so that a host without them fails rather than
-// passing over the test printer alone; empty when it is not set.
+// The queues this run was started with (DLG_HOST_QUEUES: sorted and comma-separated, set by
+// scripts/test.sh when it runs a print scheduler of its own), so that a run without them fails
+// rather than passing over the test printer alone; empty when it is not set.
 inline std::vector<std::string> ExpectedHostQueues() {
   std::vector<std::string> queues;
   const char* text = std::getenv("DLG_HOST_QUEUES");
