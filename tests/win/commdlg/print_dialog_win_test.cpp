@@ -128,9 +128,9 @@ TEST_F(PrintDialogTest, TestPrinterIsListedInBothFormsAndIsTheDefault) {
   EXPECT_EQ(kTestPrinter + " on FILE:", ports[byPort].display);
   // The host's queues, in both forms too; a run with a scheduler of its own names them.
   const std::vector<std::string> queues = HostQueues();
-  std::printf("printers listed: %s, and the host's queues:", kTestPrinter.c_str());
-  for (const std::string& queue : queues) std::printf(" %s", queue.c_str());
-  std::printf("\n");
+  std::string seen;
+  for (const std::string& queue : queues) seen += (seen.empty() ? "" : ", ") + queue;
+  std::printf("printers: %s, and the host's queues: %s\n", kTestPrinter.c_str(), seen.empty() ? "none" : seen.c_str());
   if (!ExpectedHostQueues().empty()) {
     EXPECT_EQ(ExpectedHostQueues(), queues);
   }
