@@ -6,7 +6,9 @@
 #      file with an FSL file, then one without, accepts, and answers the missing-FSL warning;
 #      then the open and FSL requests and a save request in the modern file dialog.
 #   3. the colour and font dialogs with the sample requests of scripts/samples/;
-#   4. the print dialog over a test printer that prints to a file.
+#   4. the print dialog over the host's default print queue where it has one (Wine lists the
+#      host's queues in every prefix), else over a test printer that prints to a file; it says
+#      which printer it used.
 # Prints each request, the exchange and the reply, and saves screenshots in build/demo/
 # (dialog.png, fsl-dialog.png, fsl-warning.png, color-dialog.png, font-dialog.png,
 # print-dialog.png; the open, save and FSL dialogs in the modern style: dialog-modern.png,
@@ -15,16 +17,28 @@
 # one (build/win64); DLG_WINEARCH=win32|win64 chooses.
 #   scripts/demo.sh                 on a virtual display, everything chosen automatically
 #   scripts/demo.sh --interactive   on your display ($DISPLAY): you choose
+#   scripts/demo.sh --private-cups  with a print scheduler of its own (scripts/private-cups.sh):
+#                                   the print dialog over its queues, as on a host with printers
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 interactive=0
-case "${1:-}" in
-  --interactive) interactive=1 ;;
-  "") ;;
-  *) echo "usage: $0 [--interactive]" >&2; exit 2 ;;
-esac
+setup_args=()
+for arg in "$@"; do
+  case $arg in
+    --interactive) interactive=1 ;;
+    --private-cups) setup_args+=(--private-cups) ;;
+    *) echo "usage: $0 [--interactive] [--private-cups]" >&2; exit 2 ;;
+  esac
+done
 
-"$root/scripts/setup.sh" >&2
+"$root/scripts/setup.sh" "${setup_args[@]}" >&2
+if [ ${#setup_args[@]} -gt 0 ]; then
+  cups_folder=$(mktemp -d /tmp/dlg-cups.XXXXXX)
+  trap '"$root/scripts/private-cups.sh" stop "$cups_folder"; rm -rf "$cups_folder"' EXIT
+  cups_server=$("$root/scripts/private-cups.sh" start "$cups_folder" | sed -n 's/^CUPS_SERVER=//p')
+  export CUPS_SERVER=$cups_server
+  echo "demo: a print scheduler of its own at $CUPS_SERVER" >&2
+fi
 source "$root/scripts/arch.sh"
 export DLG_WINEARCH
 DLG_WINEARCH=$(dlg_run_arch)
@@ -178,16 +192,31 @@ for kind in color font; do
   shown_demo "$class" "$root/scripts/samples/${kind}_dialog.txt" "$kind" "$kind-dialog" "$caption" 1.0
 done
 
-# The print dialog over a printer that prints to a file (added to the demo prefix; adding it
-# again changes nothing): three copies of pages 2 to 5.
+# The print dialog over the host's default print queue (its first one when it has no default),
+# chosen by name; on a host without queues over a printer that prints to a file (added to the
+# demo prefix; adding it again changes nothing). Three copies of pages 2 to 5.
 "$root/scripts/wine-gui-run.sh" "$build/bin/add_test_printer.exe" >/dev/null 2>&1 || true
+printer=
+if command -v lpstat >/dev/null; then
+  printer=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+  [ -n "$printer" ] || printer=$(lpstat -e 2>/dev/null | head -n1)
+fi
+if [ -n "$printer" ]; then
+  echo
+  echo "== the print dialog over the print queue $printer${CUPS_SERVER:+ (scheduler at $CUPS_SERVER)} =="
+else
+  printer='Dialog Test Printer'
+  echo
+  echo "== the print dialog over a test printer that prints to a file (the host has no print queue) =="
+fi
 printf '%s\r\n' "object PrintDialog: TPrintDialog" "  Copies = 1" "  MinPage = 1" "  MaxPage = 12" \
   "  Options = [poPageNums]" "end" >"$out/print-request.txt"
-echo
 echo "== TPrintDialog: request =="
 tr -d '\r' <"$out/print-request.txt"
-auto_steps='copies=3,pages=2-5,wait=1500,ok'
+auto_steps="printer=$printer,copies=3,pages=2-5,wait=1500,ok"
 shown_demo TPrintDialog "$out/print-request.txt" print "print-dialog" "Print" 1.0
+used=$(sed -n 's/^dlgrun: step: printer //p' "$out/print-exchange.txt")
+echo "== the print dialog used the printer ${used:-$printer (it could not be chosen)} =="
 
 for shot in dialog fsl-dialog fsl-warning dialog-modern save-dialog-modern fsl-dialog-modern fsl-warning-modern \
   color-dialog font-dialog print-dialog; do

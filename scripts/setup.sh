@@ -2,10 +2,22 @@
 # Installs what the builds and their tests need, and prepares the Wine prefixes under build/:
 # both mingw-w64 cross compilers always (both Windows builds are built on every host), and Wine
 # for the architectures this host can run (scripts/host-arches.sh): wine32 and wine64 where it
-# runs 32-bit code, wine64 alone where it runs only 64-bit code.
+# runs 32-bit code, wine64 alone where it runs only 64-bit code; the print system's library for
+# each of those architectures, through which Wine lists the host's print queues.
+#   --private-cups   also what scripts/private-cups.sh needs (the CUPS scheduler, the cups-pdf
+#                    driver, lpadmin): scripts/test.sh --private-cups asks for it. Not installed
+#                    otherwise: on a host that runs its own services, installing them starts a
+#                    print system of the host's and gives it a PDF queue.
 # Idempotent: a second run only checks, and takes a second or two.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+private_cups=no
+for arg in "$@"; do
+  case $arg in
+    --private-cups) private_cups=yes ;;
+    *) echo "usage: $0 [--private-cups]" >&2; exit 2 ;;
+  esac
+done
 
 if ! arches=$("$root/scripts/host-arches.sh"); then
   echo "setup: this host runs neither 32-bit nor 64-bit x86 Linux programs, so Wine cannot run" \
@@ -17,8 +29,9 @@ need_packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev l
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine fonts-wine xvfb xauth x11-utils imagemagick bsdextrautils)
-case " $arches " in *" win64 "*) need_packages+=(wine64) ;; esac
-case " $arches " in *" win32 "*) need_packages+=(wine32:i386) ;; esac
+case " $arches " in *" win64 "*) need_packages+=(wine64 libcups2) ;; esac
+case " $arches " in *" win32 "*) need_packages+=(wine32:i386 libcups2:i386) ;; esac
+[ $private_cups = yes ] && need_packages+=(cups-daemon cups-client printer-driver-cups-pdf)
 
 missing=()
 for p in "${need_packages[@]}"; do

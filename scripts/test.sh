@@ -8,12 +8,24 @@
 #      each in a prefix of its own, on a virtual X display that this script starts and stops;
 #      where the host runs no 32-bit code, the 32-bit build's static checks instead (label
 #      "static"); where it runs both, the cross-architecture test (label "cross") last.
+# With --private-cups (what CI uses) the Windows tests run on a host with real printers: setup
+# installs a CUPS scheduler, and scripts/private-cups.sh runs one of the project's own for the
+# tests (its own folder and socket, two queues), which Wine is pointed at with CUPS_SERVER; it
+# is stopped at the end, and a last phase checks that its queues and its default, and the
+# host's own default, are as they were before the tests.
 # Every phase runs even when an earlier one failed (except what depends on a failed build); the
 # exit status is non-zero when anything failed. A summary with the time of each phase and the
 # architectures whose tests ran ends it. DLG_JOBS sets the parallel jobs (default 2).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+private_cups=no
+for arg in "$@"; do
+  case $arg in
+    --private-cups) private_cups=yes ;;
+    *) echo "usage: $0 [--private-cups]" >&2; exit 2 ;;
+  esac
+done
 jobs=${DLG_JOBS:-2}
 logs=$root/build/test-logs
 mkdir -p "$logs"
@@ -113,7 +125,44 @@ stop_wine_server() (
   DLG_WINEPREFIX=$root/build/$1/wineprefix-gui scripts/wine-gui-run.sh --stop
 )
 
+# The private print scheduler: started in a short scratch folder (a socket's path is limited to
+# about 100 characters), its CUPS_SERVER and queues exported for every Windows program after.
+cups_folder=
+start_private_cups() {
+  cups_folder=$(mktemp -d /tmp/dlg-cups.XXXXXX) || return 1
+  local settings line
+  settings=$(scripts/private-cups.sh start "$cups_folder") || return 1
+  while read -r line; do
+    case $line in CUPS_SERVER=* | DLG_HOST_QUEUES=*) export "${line?}" ;; esac
+  done <<<"$settings"
+  echo "private print scheduler at $CUPS_SERVER, queues $DLG_HOST_QUEUES"
+  print_state >"$logs/printers-before.txt"
+}
+
+# What no test may change: the private scheduler's queues and default, and the host's default.
+print_state() {
+  echo "private scheduler:"
+  scripts/private-cups.sh state "$cups_folder"
+  echo "host:"
+  if command -v lpstat >/dev/null; then (unset CUPS_SERVER; lpstat -d 2>&1); else echo "no lpstat"; fi
+}
+
+printers_kept() {
+  print_state >"$logs/printers-after.txt"
+  cat "$logs/printers-after.txt"
+  diff -u "$logs/printers-before.txt" "$logs/printers-after.txt"
+}
+
+stop_private_cups() {
+  if [ -n "$cups_folder" ]; then
+    scripts/private-cups.sh stop "$cups_folder"
+    rm -rf "$cups_folder"
+    cups_folder=
+  fi
+}
+
 stop_everything() {
+  stop_private_cups
   for arch in win32 win64; do stop_wine_server "$arch" 2>/dev/null; done
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
@@ -137,7 +186,9 @@ arch_tests() {
 ran=()  # "win32 (N tests)" for each architecture whose tests ran
 total_start=$SECONDS
 
-if phase setup scripts/setup.sh; then
+setup_args=()
+[ $private_cups = yes ] && setup_args+=(--private-cups)
+if phase setup scripts/setup.sh "${setup_args[@]}"; then
   arches=$(scripts/host-arches.sh)
   echo "this host runs Windows programs of: $arches"
   runs() { [[ " $arches " == *" $1 "* ]]; }
@@ -166,6 +217,10 @@ if phase setup scripts/setup.sh; then
 
   display=no
   phase "display" start_display && display=yes
+  if [ $private_cups = yes ] && ! phase "print system" start_private_cups; then
+    # Without it the print tests would run over the test printer alone: stop rather than pass.
+    display=no
+  fi
   for arch in win32 win64; do
     if ! is_built $arch; then
       skip "$arch tests"
@@ -175,16 +230,25 @@ if phase setup scripts/setup.sh; then
       ran+=("$arch: static checks only (this host runs no $arch code)")
     elif [ $display = no ]; then
       skip "$arch tests"
-    elif phase "$arch tests" arch_tests $arch -LE cross; then
-      ran+=("$arch: $last_total tests")
     else
-      ran+=("$arch: $last_total tests, some failed")
+      if phase "$arch tests" arch_tests $arch -LE cross; then
+        ran+=("$arch: $last_total tests")
+      else
+        ran+=("$arch: $last_total tests, some failed")
+      fi
+      # What the print tests saw (win_commdlg says it; CTest keeps every test's output there).
+      seen=$(grep -aom1 "printers: .*" "build/$arch/Testing/Temporary/LastTest.log" 2>/dev/null | tr -d '\r')
+      [ -n "$seen" ] && ran+=("$arch $seen")
     fi
   done
   if runs win32 && runs win64 && is_built win32 && is_built win64 && [ $display = yes ]; then
     phase "cross-arch" arch_tests win64 -L cross && ran+=("cross-architecture: $last_total tests")
   else
     ran+=("cross-architecture: not run (needs a host that runs both, and both builds)")
+  fi
+  if [ -n "$cups_folder" ]; then
+    phase "printers kept" printers_kept
+    stop_private_cups
   fi
 else
   skip "everything else"

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "client/dialog_client.h"
+#include "client/printer_choice.h"
 #include "platform/window_query.h"
 
 namespace {
@@ -23,7 +24,7 @@ constexpr DWORD kStepGapMs = 150;
 constexpr DWORD kRefusedOkMs = 5000;
 
 // What follows "=" in a step.
-enum class Arg { None, Text, Number, Count, Cell, Hex, Range, Positions };
+enum class Arg { None, Text, Number, Count, Cell, Hex, Range, Positions, Orientation };
 
 // Every step the driver takes: its name, what it takes, and what it does. dlgrun's help is made
 // from this table.
@@ -65,6 +66,9 @@ const StepEntry kSteps[] = {
     {"pages", AutoStep::Pages, Arg::Range, "A-B", 0, "print dialog: print pages A to B"},
     {"allpages", AutoStep::AllPages, Arg::None, "", 0, "print dialog: print all pages"},
     {"selection", AutoStep::Selection, Arg::None, "", 0, "print dialog: print the selection"},
+    {"printer", AutoStep::Printer, Arg::Text, "NAME", 0, "print and set-up dialogs: choose the printer NAME"},
+    {"orientation", AutoStep::Orientation, Arg::Orientation, "portrait|landscape", 0,
+     "set-up dialog: choose the orientation"},
 };
 
 // The table entry `piece` names ("ok", "file=..."), or null.
@@ -108,6 +112,9 @@ bool ReadArgument(const StepEntry& entry, const std::string& text, AutoStep& ste
       return true;
     case Arg::Range:
       return text.find('-') != std::string::npos;
+    case Arg::Orientation:
+      step.value = text == "landscape" ? 1 : 0;
+      return text == "portrait" || text == "landscape";
     case Arg::Positions:
       return !text.empty() && text.front() != '+' && text.back() != '+' && text.find("++") == std::string::npos &&
              text.find_first_not_of("0123456789+") == std::string::npos;
@@ -570,6 +577,18 @@ bool AutoDriver::take(const AutoStep& step) {
         say(step.kind == AutoStep::AllPages ? "step: all pages" : "step: selection");
         click(step.kind == AutoStep::AllPages ? kAllPagesButton : kSelectionButton);
       }
+      return true;
+    }
+    case AutoStep::Printer: {
+      const std::string problem = ChoosePrinter(dialog_, step.text);
+      say("step: printer \"" + step.text + "\"" + (problem.empty() ? " (" + PrinterWhereAndStatus(dialog_) + ")" : ""));
+      if (!problem.empty()) fail(step, problem);
+      return true;
+    }
+    case AutoStep::Orientation: {
+      say(std::string("step: orientation ") + (step.value ? "landscape" : "portrait"));
+      const std::string problem = ChooseOrientation(dialog_, step.value != 0);
+      if (!problem.empty()) fail(step, problem);
       return true;
     }
     case AutoStep::Apply: {

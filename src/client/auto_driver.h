@@ -26,6 +26,9 @@
 //   copies=N            the print dialog: type the number of copies
 //   pages=A-B           the print dialog: choose the page range A to B
 //   allpages, selection the print dialog: choose all pages, or the selection
+//   printer=NAME        the print and set-up dialogs: choose the printer NAME from their list
+//   orientation=portrait|landscape
+//                       the set-up dialog: tick the orientation
 // Steps work on the enabled dialog (a dialog disabled by the browse dialog or the warning
 // waits), and wait for what they answer to appear.
 // Steps are separated by commas; a piece that does not start a step belongs to the file text
@@ -41,9 +44,10 @@
 struct AutoStep {
   enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Item, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,
               Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb, Copies,
-              Pages, AllPages, Selection } kind;
-  std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B"), Item ("0+2")
-  int value = 0;     // Filter, Wait, BasicColor, FontColor, Rgb (0xRRGGBB); ReadOnly: 0 tick, 1 clear
+              Pages, AllPages, Selection, Printer, Orientation } kind;
+  std::string text;  // File, Select, Fsl, Face, FontStyle, Size, Copies, Pages ("A-B"), Item ("0+2"), Printer
+  int value = 0;     // Filter, Wait, BasicColor, FontColor, Rgb (0xRRGGBB); ReadOnly: 0 tick, 1 clear;
+                     // Orientation: 0 portrait, 1 landscape
   std::string piece;  // the step as it was written
 };
 

@@ -135,6 +135,14 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
        "dlgrun: step 'basic=48': the dialog has 48 basic colours (could not be applied)\n"},
       {"the same, lenient", {"--lenient", "--auto", "select=nosuch.txt,cancel", "TOpenDialog", "-"}, request, 1,
        Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), "step 'select=nosuch.txt' cannot be applied"},
+      {"a printer not listed", {"--auto", "printer=No Such Printer", "TPrintDialog", "-"},
+       Text({"object X: TPrintDialog", "end"}), 5, "",
+       "dlgrun: step 'printer=No Such Printer': not in the printer list (listed: "},
+      {"an orientation in the print dialog", {"--auto", "orientation=landscape", "TPrintDialog", "-"},
+       Text({"object X: TPrintDialog", "end"}), 5, "",
+       "dlgrun: step 'orientation=landscape': the dialog has no orientation buttons (could not be applied)\n"},
+      {"an orientation that does not exist", {"--auto", "orientation=up", "TPrinterSetupDialog", "-"}, request, 4, "",
+       "unknown step 'orientation=up'"},
   };
   for (const auto& c : kCases) {
     DlgRun run(c.arguments, c.input);
@@ -162,9 +170,10 @@ TEST(DlgRunTest, HelpListsEveryStepAndTheReadmeNamesThem) {
     const bool named = readme.find("`" + name + "`") != std::string::npos || readme.find("`" + name + "=") != std::string::npos;
     EXPECT_TRUE(named) << "the README does not name the step " << name;
   }
-  for (const char* step : {"ok", "item=", "fontcolor=", "basic=", "rgb=", "copies=", "pages=", "pshhelp", "apply"})
+  for (const char* step : {"ok", "item=", "fontcolor=", "basic=", "rgb=", "copies=", "pages=", "pshhelp", "apply",
+                           "printer=", "orientation="})
     EXPECT_NE(std::string::npos, done.out.find("      " + std::string(step))) << step << " missing from the help";
-  EXPECT_GE(steps, 29u);
+  EXPECT_GE(steps, 31u);
 }
 
 TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {

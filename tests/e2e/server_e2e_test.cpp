@@ -13,12 +13,14 @@
 
 #include "client/auto_driver.h"
 #include "client/dialog_client.h"
+#include "client/printer_choice.h"
 #include "client/server_idle_watch.h"
 #include "large_request.h"
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
 #include "testing/file_dialog_style_win.h"
+#include "testing/printers_win.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
@@ -115,6 +117,11 @@ class ServerTest : public ::testing::Test {
         if (HWND owner = OwnerOf(dialog)) dialogOwner_ = owner;  // none once the frame is going
         // Seen once is enough: the controls go before the frame as it closes.
         modernDialog_ = modernDialog_ || FindDescendantOfClass(dialog, "ExplorerBrowserControl") != nullptr;
+        if (HWND printers = PrinterList(dialog)) {
+          if (shownPrinter_.empty()) shownPrinter_ = WindowText(printers);
+          // Where the chosen printer is: the dialog says so once it has taken the choice.
+          if (std::string where = DialogItemText(dialog, stc14); !where.empty()) printerWhere_ = where;
+        }
       }
     };
     client_ = std::make_unique<DialogClient>(options);
@@ -185,6 +192,8 @@ class ServerTest : public ::testing::Test {
   RECT dialogRect_{};
   HWND dialogOwner_ = nullptr;
   bool modernDialog_ = false;      // the last dialog was the modern file dialog
+  std::string shownPrinter_;       // the printer a print dialog showed first
+  std::string printerWhere_;       // where it said its printer was last
   std::string serverPath_;         // empty: the server beside this program
   bool useRequestKey_ = true;
 };
@@ -976,23 +985,77 @@ TEST_F(ServerTest, ColourAndFontDialogsReturnTheChoice) {
   for (const DialogCase& c : kCases) ExpectReply(c);
 }
 
-// --- Print dialogs (over the prefix's test printer) ------------------------------------------
+// --- Print dialogs (over the prefix's test printer and a queue of the host) ------------------
 
+// A print row: the dialog case, the printer the dialog ends on, and the reason a step could not
+// be applied ("" for none).
+struct PrintCase {
+  DialogCase dialog;
+  std::string endsOn;
+  std::string stepFailure;
+};
+
+// Where the print dialogs say a printer is: the test printer on its file port, a host's queue
+// on the print system's.
+std::string PortOf(const std::string& printer) { return printer == kTestPrinter ? "FILE:" : "CUPS:" + printer; }
+
+// The server opens the dialogs on the default printer: the test printer, then the host's first
+// queue where it has one, each made the default in turn; the steps choose the other printer.
 TEST_F(ServerTest, PrintDialogsReturnTheChoice) {
+  const std::vector<std::string> queues = HostQueues();
+  if (!ExpectedHostQueues().empty()) {
+    EXPECT_EQ(ExpectedHostQueues(), queues);
+  }
+  std::vector<std::string> listed = queues;
+  listed.push_back(kTestPrinter);
+  std::sort(listed.begin(), listed.end(), [](const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+  });
+  std::string listText;
+  for (const std::string& name : listed) listText += (listText.empty() ? "" : ", ") + name;
+
   const std::vector<std::string> request = {"  Copies = 3", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]"};
-  const DialogCase kCases[] = {
-      {"print: Copies 3 accepted unchanged", "TPrintDialog", request, "ok", Outcome::Accepted,
-       {"  Copies = 3", "  FromPage = 1", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
-        "  ToPage = 1"}},
-      {"print: the copies and pages typed", "TPrintDialog", request, "copies=4,pages=2-5,ok", Outcome::Accepted,
-       {"  Copies = 4", "  FromPage = 2", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
-        "  PrintRange = prPageNums", "  ToPage = 5"}},
-      {"print: cancelled, returned as received", "TPrintDialog", request, "copies=4,pages=2-5,cancel",
-       Outcome::Cancelled, request},
-      {"printer set-up: only the common properties", "TPrinterSetupDialog", {"  HelpContext = 7"}, "ok",
-       Outcome::Accepted, {"  HelpContext = 7"}},
-  };
-  for (const DialogCase& c : kCases) ExpectReply(c);
+  std::vector<std::string> collated = request;
+  collated.insert(collated.begin(), "  Collate = True");
+  std::vector<std::string> defaults{kTestPrinter};
+  if (!queues.empty()) defaults.push_back(queues.front());
+  for (const std::string& printer : defaults) {
+    SCOPED_TRACE("default printer " + printer);
+    DefaultPrinter chosen(printer);
+    ASSERT_TRUE(chosen.made());
+    const std::string other = printer == kTestPrinter && !queues.empty() ? queues.front() : kTestPrinter;
+    const PrintCase kCases[] = {
+        {{"print: Copies 3 accepted unchanged", "TPrintDialog", request, "printer=" + printer + ",ok",
+          Outcome::Accepted,
+          {"  Copies = 3", "  FromPage = 1", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
+           "  ToPage = 1"}}, printer, ""},
+        {{"print: the copies and pages typed", "TPrintDialog", request, "copies=4,pages=2-5,ok", Outcome::Accepted,
+          {"  Copies = 4", "  FromPage = 2", "  MinPage = 1", "  MaxPage = 9", "  Options = [poPageNums]",
+           "  PrintRange = prPageNums", "  ToPage = 5"}}, printer, ""},
+        // Another printer starts with its own settings: the copies are typed after it.
+        {{"print: another printer, its copies, collation and pages", "TPrintDialog", collated,
+          "printer=" + other + ",copies=2,pages=3-4,ok", Outcome::Accepted,
+          {"  Collate = True", "  Copies = 2", "  FromPage = 3", "  MinPage = 1", "  MaxPage = 9",
+           "  Options = [poPageNums]", "  PrintRange = prPageNums", "  ToPage = 4"}}, other, ""},
+        {{"print: cancelled, returned as received", "TPrintDialog", request, "copies=4,pages=2-5,cancel",
+          Outcome::Cancelled, request}, printer, ""},
+        {{"print: a printer not listed stops the steps", "TPrintDialog", request, "copies=4,printer=No Such,ok",
+          Outcome::Cancelled, request}, printer,
+         "step 'printer=No Such': not in the printer list (listed: " + listText + ")"},
+        {{"printer set-up: only the common properties", "TPrinterSetupDialog", {"  HelpContext = 7"}, "ok",
+          Outcome::Accepted, {"  HelpContext = 7"}}, printer, ""},
+        {{"printer set-up: another printer, landscape", "TPrinterSetupDialog", {"  HelpContext = 7"},
+          "printer=" + other + ",orientation=landscape,ok", Outcome::Accepted, {"  HelpContext = 7"}}, other, ""},
+    };
+    for (const PrintCase& c : kCases) {
+      shownPrinter_.clear();
+      printerWhere_.clear();
+      ExpectReply(c.dialog);
+      EXPECT_EQ(printer, shownPrinter_) << c.dialog.label << ": the printer the dialog opened on";
+      EXPECT_EQ(PortOf(c.endsOn), printerWhere_) << c.dialog.label << ": where the printer it ended on is";
+      EXPECT_EQ(c.stepFailure, driver_->failure()) << c.dialog.label;
+    }
+  }
 }
 
 // --- Find dialog ----------------------------------------------------------------------------

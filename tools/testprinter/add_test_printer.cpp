@@ -2,7 +2,9 @@
 // platform's own PostScript driver and makes it the default printer, so that print dialogs open
 // in a fresh test prefix. Running it again only makes the printer the default again. Needs no
 // print daemon: the driver's description (PPD) is the one built into Wine's spooler library.
-// Exit status 0 when the printer is there and the default.
+// Exit status 0 when the printer is there and the default. Where the host has print queues, Wine
+// makes the host's default the prefix's default again when a new session loads the spooler, so
+// the tests that need this printer make it the default themselves (tests/testing/printers_win.h).
 #include <cstdio>
 #include <string>
 

@@ -1,11 +1,15 @@
 // The print and printer set-up dialogs with platform functions of the test's own in place of
-// PrintDlgA, on the prefix's test printer (the `printer` fixture: tools/testprinter) and on a
-// current printer that finds no printer; last, Wine's real dialogs accepted by a test hook.
+// PrintDlgA, on the prefix's test printer (the `printer` fixture: tools/testprinter), made the
+// default whatever printers the host has, and on a current printer that finds no printer;
+// last, Wine's real dialogs accepted by a test hook, over the test printer and every queue of
+// the host.
 #include "commdlg/print_dialog_win.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -19,13 +23,12 @@
 #include "dialogs/printer_records.h"
 #include "platform/program_strings.h"
 #include "testing/expect_throw_msg.h"
+#include "testing/printers_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
 
 const bool kWatchdog = StartWatchdog(240);
-
-const std::string kTestPrinter = "Dialog Test Printer";
 
 // What the platform function saw, copied while it ran.
 struct Seen {
@@ -97,13 +100,19 @@ PrinterSource NoPrinter() {
 class PrintDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testPrinter_ = std::make_unique<DefaultPrinter>(kTestPrinter);
+    ASSERT_TRUE(testPrinter_->made()) << "the test printer could not be made the default";
     ResetWindowsPrinter(PlatformPrinterSource());
     InstallWindowsPrinter();
   }
   void TearDown() override {
     InstallPrinter(nullptr);
     ResetWindowsPrinter(PlatformPrinterSource());
+    testPrinter_.reset();
   }
+
+ private:
+  std::unique_ptr<DefaultPrinter> testPrinter_;
 };
 
 TEST_F(PrintDialogTest, TestPrinterIsListedInBothFormsAndIsTheDefault) {
@@ -117,6 +126,21 @@ TEST_F(PrintDialogTest, TestPrinterIsListedInBothFormsAndIsTheDefault) {
   const int byPort = FindPrinter(ports, kTestPrinter, &file);
   ASSERT_GE(byPort, 0) << "level 5 lists " << ports.size() << " entries";
   EXPECT_EQ(kTestPrinter + " on FILE:", ports[byPort].display);
+  // The host's queues, in both forms too; a run with a scheduler of its own names them.
+  const std::vector<std::string> queues = HostQueues();
+  std::string seen;
+  for (const std::string& queue : queues) seen += (seen.empty() ? "" : ", ") + queue;
+  std::printf("printers: %s, and the host's queues: %s\n", kTestPrinter.c_str(), seen.empty() ? "none" : seen.c_str());
+  if (!ExpectedHostQueues().empty()) {
+    EXPECT_EQ(ExpectedHostQueues(), queues);
+  }
+  for (const std::string& queue : queues) {
+    const std::string port = "CUPS:" + queue;
+    EXPECT_GE(FindPrinter(nt, queue), 0) << queue;
+    const int at = FindPrinter(ports, queue, &port);
+    ASSERT_GE(at, 0) << queue;
+    EXPECT_EQ(queue + " on CUPS:" + queue, ports[at].display);
+  }
   EXPECT_EQ(std::string(msg::kNoDefaultPrinter), PrinterText(kNoDefaultPrinterResource));
   EXPECT_EQ(std::string(msg::kPrinterNotSupported), PrinterText(kPrinterNotSupportedResource));
 }
@@ -299,24 +323,37 @@ DialogFunction<PRINTDLGA> AcceptedRealDialog() {
   };
 }
 
+// Over each printer made the default: the test printer and every queue of the host.
 TEST_F(PrintDialogTest, RealDialogsAcceptedUnchangedKeepTheRequest) {
-  TPrintDialog dialog(nullptr);
-  dialog.setCopies(3);
-  dialog.FPrintRange = prPageNums;
-  dialog.FOptions = static_cast<TPrintDialogOptions>(SetOf(poPageNums));
-  dialog.FFromPage = 2;
-  dialog.FToPage = 5;
-  dialog.FMinPage = 1;
-  dialog.FMaxPage = 9;
-  ASSERT_EQ(1, RunPrintDialog(dialog, AcceptedRealDialog())) << "error " << CommDlgExtendedError();
-  EXPECT_EQ(3, dialog.FCopies);
-  EXPECT_EQ(prPageNums, dialog.FPrintRange);
-  EXPECT_EQ(2, dialog.FFromPage);
-  EXPECT_EQ(5, dialog.FToPage);
+  std::vector<std::string> printers = HostQueues();
+  printers.insert(printers.begin(), kTestPrinter);
+  for (const std::string& name : printers) {
+    SCOPED_TRACE(name);
+    DefaultPrinter chosen(name);
+    ASSERT_TRUE(chosen.made());
+    ResetWindowsPrinter(PlatformPrinterSource());
+    TPrintDialog dialog(nullptr);
+    dialog.setCopies(3);
+    dialog.FCollate = true;
+    dialog.FPrintRange = prPageNums;
+    dialog.FOptions = static_cast<TPrintDialogOptions>(SetOf(poPageNums));
+    dialog.FFromPage = 2;
+    dialog.FToPage = 5;
+    dialog.FMinPage = 1;
+    dialog.FMaxPage = 9;
+    ASSERT_EQ(1, RunPrintDialog(dialog, AcceptedRealDialog())) << "error " << CommDlgExtendedError();
+    EXPECT_EQ(3, dialog.FCopies);
+    EXPECT_TRUE(dialog.FCollate);
+    EXPECT_EQ(prPageNums, dialog.FPrintRange);
+    EXPECT_EQ(2, dialog.FFromPage);
+    EXPECT_EQ(5, dialog.FToPage);
+    EXPECT_EQ(name, WindowsPrinter().list()[static_cast<size_t>(WindowsPrinter().selectedIndex())].names.device);
 
-  TPrinterSetupDialog setup(nullptr);
-  ASSERT_EQ(1, RunPrinterSetupDialog(setup, AcceptedRealDialog())) << "error " << CommDlgExtendedError();
-  EXPECT_EQ(kTestPrinter, WindowsPrinter().list()[static_cast<size_t>(WindowsPrinter().selectedIndex())].names.device);
+    ResetWindowsPrinter(PlatformPrinterSource());
+    TPrinterSetupDialog setup(nullptr);
+    ASSERT_EQ(1, RunPrinterSetupDialog(setup, AcceptedRealDialog())) << "error " << CommDlgExtendedError();
+    EXPECT_EQ(name, WindowsPrinter().list()[static_cast<size_t>(WindowsPrinter().selectedIndex())].names.device);
+  }
 }
 
 }  // namespace
