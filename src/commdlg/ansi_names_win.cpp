@@ -27,12 +27,6 @@ std::wstring ShortPath(const std::wstring& path) {
   return CustomShortPath() ? CustomShortPath()(path) : PlatformShortPath(path);
 }
 
-std::wstring WindowTextW(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
 // The Unicode text of the file name box (cmb13 in some set-ups of the Explorer dialog, edt1 in
 // others), as the user typed it.
 std::wstring FileNameBoxText(HWND frame) {
@@ -80,6 +74,12 @@ std::optional<std::wstring> UnicodePathOf(const std::string& ansiPath, const std
 }
 
 }  // namespace
+
+std::wstring WindowTextW(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
 
 bool IsAbsolute(const std::wstring& name) {
   return (name.size() >= 2 && name[1] == L':') || (!name.empty() && name[0] == L'\\');

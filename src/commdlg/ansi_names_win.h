@@ -35,6 +35,8 @@ bool IsAbsolute(const std::wstring& name);
 
 // Tells the user in a message box owned by `frame` that the name of `path` cannot be used.
 void TellNameUnusable(HWND frame, const std::wstring& path);
+// The window's own text, in Unicode.
+std::wstring WindowTextW(HWND window);
 
 // A path `typed` into a box of the dialog `frame` made usable the same way: `replace` is given
 // its short path to put in its place, or it is refused (false) after telling the user.

@@ -26,6 +26,22 @@ static_assert(fos::kOverwritePrompt == FOS_OVERWRITEPROMPT && fos::kNoChangeDir 
               "flag constants match the platform's");
 
 namespace {
+// The platform appends the default extension to a typed name that has one of its own ("c.dat"
+// becomes "c.dat.txt", a file the user did not name); the classic dialog appends it only to a
+// name without one, and the replies follow it. `path` without that second extension, or as it
+// is.
+std::wstring WithoutExtensionAddedToTyped(const std::wstring& path, const std::wstring& typed,
+                                          const std::wstring& defaultExt) {
+  const std::wstring name = typed.substr(typed.find_last_of(L"\\/") + 1);
+  const size_t dot = name.find_last_of(L'.');
+  if (defaultExt.empty() || dot == std::wstring::npos || dot == 0) return path;
+  const std::wstring added = name + L"." + defaultExt;
+  if (path.size() <= added.size() || path[path.size() - added.size() - 1] != L'\\' ||
+      _wcsicmp(path.c_str() + path.size() - added.size(), added.c_str()) != 0)
+    return path;
+  return path.substr(0, path.size() - defaultExt.size() - 1);
+}
+
 // The custom control of the "Open as read-only" box; the FSL row's ids follow the classic
 // template's (modern_fsl_row_win.h).
 constexpr DWORD kReadOnlyBoxId = 8200;
@@ -254,7 +270,16 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
   // the user when a name has no such form (the dialog stays open).
   bool usableAnswer(std::string& answer) {
     std::vector<std::string> paths;
-    const std::vector<std::wstring> chosen = resultPaths();
+    std::vector<std::wstring> chosen = resultPaths();
+    if (chosen.size() == 1 && !state_.FDefaultExt.empty()) {
+      LPWSTR typed = nullptr;
+      const std::wstring typedText = SUCCEEDED(dialog_->GetFileName(&typed)) ? TakeComText(typed) : std::wstring();
+      const std::wstring named =
+          WithoutExtensionAddedToTyped(chosen.front(), typedText, FromAnsi(DefaultExtText(state_.FDefaultExt)));
+      // The platform asked about overwriting the name it made, not this one.
+      if (named != chosen.front() && !confirmOverwrite(named)) return false;
+      chosen.front() = named;
+    }
     for (const std::wstring& path : chosen) {
       std::string usable = UsableAnsiPath(path);
       if (usable.empty()) {
@@ -267,6 +292,14 @@ class ModernFileDialog final : public IFileDialogEvents, public IFileDialogContr
     chosenFolder_ = chosen.empty() ? std::wstring() : chosen.front().substr(0, chosen.front().find_last_of(L'\\'));
     if (chosenFolder_.size() == 2 && chosenFolder_[1] == L':') chosenFolder_ += L'\\';  // a drive's root
     return true;
+  }
+
+  // The classic dialog's question before an existing file is replaced; true to go on.
+  bool confirmOverwrite(const std::wstring& path) {
+    if (!(state_.FOptions & SetOf(ofOverwritePrompt)) || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+      return true;
+    const std::wstring text = path.substr(path.find_last_of(L'\\') + 1) + L" already exists.\nDo you want to replace it?";
+    return MessageBoxW(window(), text.c_str(), WindowTextW(window()).c_str(), MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
   }
 
   // The file name box's text as the user left it.

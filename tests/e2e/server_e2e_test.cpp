@@ -821,6 +821,11 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        Outcome::Accepted,
        {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\new.txt'",
         "  FilterIndex = 0", "  InitialDir = '" + dir + "'"}},
+      {"save over a file of another extension than the default: the name as typed, after the prompt", "TSaveDialog",
+       {"  InitialDir = '" + dir + "'", "  DefaultExt = 'txt'", "  Options = [ofOverwritePrompt]"}, "file=c.dat,ok,yes",
+       Outcome::Accepted,
+       {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\c.dat'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'", "  Options = [ofOverwritePrompt]"}},
       // The servers start in C:\ (this program's current folder, set below).
       {"initial folder relative to the current one", "TOpenDialog", {"  InitialDir = '" + dir.substr(3) + "'"},
        "select=a.txt,ok", Outcome::Accepted,
