@@ -69,7 +69,7 @@ install(FILES ${DLG_WIN_BIN_DIR}/dlgclient.def DESTINATION lib)
 # The C++ client library: its archives and headers. server/protocol.h names the wire protocol's
 # codes for clients of one's own.
 install(TARGETS dlgclient dlgplatform dlgcore ARCHIVE DESTINATION lib)
-dlg_header_closure(sdk_headers client/dialog_client.h client/auto_driver.h server/protocol.h)
+dlg_header_closure(sdk_headers client/dialog_client.h client/auto_driver.h server/protocol.h streaming/reply_reader.h)
 foreach(header IN LISTS sdk_headers)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION include/${folder})

@@ -8,6 +8,7 @@
 #include "client/printer_choice.h"
 #include "platform/window_query.h"
 
+namespace dlg {
 namespace {
 constexpr DWORD kReadyProbeMs = 1000;  // how long one readiness probe may wait for the dialog
 
@@ -614,3 +615,5 @@ bool AutoDriver::take(const AutoStep& step) {
   }
   return true;
 }
+
+}  // namespace dlg

@@ -41,6 +41,7 @@
 
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
+namespace dlg {
 struct AutoStep {
   enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Item, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,
               Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb, Copies,
@@ -97,3 +98,5 @@ class AutoDriver {
   std::string failure_;
   ULONGLONG promptAwaitedSince_ = 0;  // a yes or no step waiting for its prompt
 };
+
+}  // namespace dlg

@@ -2,6 +2,7 @@
 
 #include "platform/copy_data.h"
 
+namespace dlg {
 CopyDataSender::~CopyDataSender() {
   if (!thread_) return;
   // The thread may be in a send: it takes the end once that returns.
@@ -53,3 +54,5 @@ DWORD WINAPI CopyDataSender::Run(LPVOID self) {
     PostMessageA(from, WM_NULL, 0, 0);
   }
 }
+
+}  // namespace dlg

@@ -10,6 +10,7 @@
 
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
+namespace dlg {
 class CopyDataSender {
  public:
   CopyDataSender() = default;
@@ -44,3 +45,5 @@ class CopyDataSender {
   bool sent_ = false;
   LRESULT answer_ = 0;
 };
+
+}  // namespace dlg

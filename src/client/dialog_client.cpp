@@ -4,6 +4,7 @@
 #include "platform/window_query.h"
 #include "server/protocol.h"
 
+namespace dlg {
 namespace {
 constexpr char kClientWindowClass[] = "DlgClientWindow";
 constexpr DWORD kPollMs = 20;
@@ -418,3 +419,5 @@ bool DialogClient::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
   if (exitCode) GetExitCodeProcess(child_.process, exitCode);
   return end != WaitEnd::TimedOut;
 }
+
+}  // namespace dlg

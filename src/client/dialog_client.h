@@ -21,6 +21,7 @@
 #include "platform/process.h"
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
+namespace dlg {
 enum class Outcome {
   Accepted,   // reply 1025
   Cancelled,  // reply 1026
@@ -164,3 +165,5 @@ class DialogClient {
 
 // A visible dialog (#32770) of the server's thread owned by `owner`, or null.
 HWND FindOwnedDialog(DWORD serverThreadId, HWND owner);
+
+}  // namespace dlg

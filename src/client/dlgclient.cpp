@@ -13,6 +13,8 @@
 #include "client/dialog_client.h"
 #include "streaming/reply_reader.h"
 
+using namespace dlg;  // the client library
+
 struct DlgClient {
   // An empty path: dlgserver.exe beside dlgclient.dll, the module holding the client's code.
   explicit DlgClient(const std::string& serverPath) : client(MakeOptions(serverPath)) {}

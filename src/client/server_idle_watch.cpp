@@ -1,5 +1,6 @@
 #include "client/server_idle_watch.h"
 
+namespace dlg {
 namespace {
 // The wait is made in slices, so that the watch can be ended while the server still starts.
 constexpr DWORD kSliceMs = 100;
@@ -40,3 +41,5 @@ DWORD WINAPI ServerIdleWatch::Run(LPVOID self) {
   PostMessageA(watch->wake_, WM_NULL, 0, 0);
   return 0;
 }
+
+}  // namespace dlg

@@ -10,6 +10,7 @@
 
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
+namespace dlg {
 class ServerIdleWatch {
  public:
   ServerIdleWatch() = default;
@@ -36,3 +37,5 @@ class ServerIdleWatch {
   std::atomic<bool> idle_{true};
   std::atomic<bool> stopping_{false};
 };
+
+}  // namespace dlg

@@ -2,6 +2,7 @@
 
 #include <ntsecapi.h>  // RtlGenRandom, after <windows.h>
 
+namespace dlg {
 std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments) {
   auto quote = [](const std::string& text) {
     if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
@@ -160,3 +161,5 @@ std::string ModuleDirectory(HMODULE module) {
   size_t slash = directory.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : directory.substr(0, slash + 1);
 }
+
+}  // namespace dlg

@@ -7,6 +7,7 @@
 
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
+namespace dlg {
 // How a child is tied to its parent.
 enum class ChildJob {
   Own,        // in a kill-on-close job of its own
@@ -55,3 +56,5 @@ HMODULE ModuleAt(const void* address);
 bool RandomBytes(void* buffer, unsigned long size);
 // The platform's text for an error code, without the line end.
 std::string ErrorText(DWORD error);
+
+}  // namespace dlg

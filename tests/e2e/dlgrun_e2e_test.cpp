@@ -16,6 +16,8 @@
 #include "testing/program_run_win.h"
 #include "testing/watchdog_win.h"
 
+using namespace dlg;  // the client library
+
 namespace {
 
 const bool kWatchdog = StartWatchdog(300);

@@ -15,6 +15,8 @@
 #include "testing/file_dialog_style_win.h"
 #include "testing/watchdog_win.h"
 
+using namespace dlg;  // the client library
+
 namespace {
 
 const bool kWatchdog = StartWatchdog(540);

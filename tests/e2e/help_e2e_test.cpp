@@ -12,6 +12,8 @@
 #include "server/protocol.h"
 #include "testing/watchdog_win.h"
 
+using namespace dlg;  // the client library
+
 namespace {
 
 const bool kWatchdog = StartWatchdog(400);

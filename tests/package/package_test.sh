@@ -46,7 +46,7 @@ for entry in "${layout[@]}"; do
   [ "$got" = "$expected" ] || fail "layout: $folder holds \"$got\", expected \"$expected\""
 done
 # The headers a program includes; every folder under include/ is one of ours from src/.
-for header in dlgclient.h client/dialog_client.h client/auto_driver.h server/protocol.h server/dlgprotocol.h; do
+for header in dlgclient.h client/dialog_client.h client/auto_driver.h server/protocol.h server/dlgprotocol.h streaming/reply_reader.h; do
   [ -f "$sdk/include/$header" ] || fail "layout: include/$header is missing"
 done
 for folder in "$sdk"/include/*/; do
@@ -97,7 +97,7 @@ cases=(
   "C through dlgclient.dll, cancelled|open_dialog.exe|cancel|1|object Request: TOpenDialog|Options: ofHideReadOnly, ofFileMustExist"
   "C through dlgclient.dll, accepted|open_dialog.exe|file=C:\\windows\\win.ini,ok|0|object Request: TOpenDialog|FileName: C:\\windows\\win.ini"
   "C, a colour read from the reply|open_dialog.exe|basic=5,ok TColorDialog|0|object Request: TColorDialog|Color: 16744448"
-  "C++ client library, cancelled|cancel_dialog.exe||1|object Request: TOpenDialog|end"
+  "C++ client library, cancelled|cancel_dialog.exe||1|object Request: TOpenDialog|FileEditStyle: fsEdit"
 )
 failures=0
 for entry in "${cases[@]}"; do

@@ -43,7 +43,7 @@ class ProgramRun {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in, startup.hStdOutput = out, startup.hStdError = err;
-    std::string line = CommandLineFor(program, arguments);
+    std::string line = dlg::CommandLineFor(program, arguments);
     PROCESS_INFORMATION info{};
     started_ = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(in), CloseHandle(out), CloseHandle(err);

@@ -20,6 +20,8 @@
 #include "platform/copy_data.h"
 #include "server/protocol.h"
 
+using namespace dlg;  // the client library
+
 namespace {
 void Idle(DWORD ms) {
   const double until = MonotonicMs() + ms;

@@ -40,6 +40,8 @@
 
 #include <psapi.h>  // after <windows.h>, which platform/win32.h includes
 
+using namespace dlg;  // the client library
+
 namespace {
 
 struct Stats {

@@ -19,6 +19,8 @@
 #include "client/dialog_client.h"
 #include "dlg_version.h"
 
+using namespace dlg;  // the client library
+
 namespace {
 constexpr int kAccepted = 0, kCancelled = 1, kNoReply = 2, kTimedOut = 3, kUsage = 4, kStepFailed = 5;
 constexpr DWORD kAutoTimeoutMs = 60000;

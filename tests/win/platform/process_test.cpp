@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace dlg;  // the client library
+
 namespace {
 
 // Started with this argument, the test program is the child: it waits until it is ended.
