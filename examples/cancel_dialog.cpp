@@ -1,6 +1,6 @@
 // cancel_dialog.cpp: an open dialog through the C++ client library, cancelled by the program
-// itself; prints the reply and a property read out of it, and exits with the outcome (0 accepted, 1 cancelled, 2 no reply,
-// 3 time-out, 4 a reply code that is neither).
+// itself; prints the reply and a property read out of it, and exits with the outcome
+// (0 accepted, 1 cancelled, 2 no reply, 3 time-out, 4 a reply code that is neither).
 #include <cstdio>
 #include <memory>
 #include <string>
