@@ -78,6 +78,7 @@ struct Outcome {
   std::vector<bool> helpSent;  // each arrived sent (the server waiting for it), not posted
   bool warned = false;          // the missing-FSL warning was shown
   bool warningOwnedByDialog = false;  // ... owned by the open dialog it warns about
+  bool modern = false;                // the modern dialog was shown
 };
 
 Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) {
@@ -94,6 +95,7 @@ Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) 
   DialogClient* self = nullptr;
   options.onDialogIdle = [&] {
     if (!driver) return;
+    out.modern = out.modern || IsModernFileDialog(FindOwnedDialog(self->serverThreadId(), self->window()));
     HWND warning = FindThreadWindow(self->serverThreadId(), "TFSLWarn");
     if (warning && IsWindowVisible(warning) && !out.warned) {
       out.warned = true;
@@ -180,6 +182,7 @@ TEST(FslOpenDialog, RepliesCarryTheDataFileAndItsFslFile) {
     SCOPED_TRACE(c.label);
     Outcome out = RunFslDialog(c.request, c.steps);
     EXPECT_EQ(c.code, out.code) << out.log;
+    EXPECT_EQ(std::string(style) == "modern", out.modern);
     ExpectProperty(out.reply, "Filename", Quoted(c.fileName));
     ExpectProperty(out.reply, "FSLFile", Quoted(c.fslFile));
     ExpectProperty(out.reply, "UseFSL", c.useFsl);
@@ -197,6 +200,7 @@ TEST(FslOpenDialog, WarningHelpReachesTheClientsHelpWindowWithTheContext) {
     FileDialogStyle use(style);
     Outcome out = RunFslDialog(Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
     EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
+    EXPECT_EQ(std::string(style) == "modern", out.modern);
     ASSERT_EQ(2u, out.help.size()) << context << "\n" << out.log;
     EXPECT_EQ(std::vector<bool>(out.help.size(), true), out.helpSent) << context << ": posted, not sent";
     for (const auto& help : out.help) {

@@ -116,6 +116,7 @@ NamesFolder& Names() {
 struct Outcome {
   uint32_t code = 0;
   std::string reply, log;
+  bool modern = false;  // the modern dialog was shown
 };
 
 // Runs `className` with `request` (its object's lines), worked by `steps` (none: by `idle`
@@ -130,6 +131,7 @@ Outcome RunDialog(const std::string& className, const std::string& requestLines,
   std::unique_ptr<AutoDriver> driver;
   DialogClient* self = nullptr;
   options.onDialogIdle = [&] {
+    out.modern = out.modern || IsModernFileDialog(FindOwnedDialog(self->serverThreadId(), self->window()));
     if (idle) idle(*self);
     if (driver) driver->poll();
   };
@@ -237,6 +239,7 @@ TEST(UnexpressibleNames, ChosenAndStoredFilesComeBackAsNamesThatOpenThem) {
     };
     Outcome out = RunDialog(c.className, c.request, c.steps, idle);
     EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
+    EXPECT_EQ(FileDialogStyle::ModernExpected(c.className, c.request), out.modern);
     if (out.code != protocol::kAcceptedReply) continue;
     EXPECT_EQ(std::string::npos, out.reply.find('?')) << out.reply;
     for (const Opens& o : c.opens) {
@@ -261,6 +264,7 @@ TEST(UnexpressibleNames, NamesTheCodePageHasComeBackAsTheyAre) {
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
     Outcome out = RunDialog("TOpenDialog", Line("InitialDir", "'" + n.dir("cafe") + "'"), "item=0,ok");
+    EXPECT_EQ(std::string(style) == "modern", out.modern);
     EXPECT_NE(std::string::npos, out.reply.find(Line("FileName", "'" + n.dir("cafe") + "\\" + Ansi(kCafe) + ".dat'")))
         << out.reply;
   }
@@ -329,6 +333,7 @@ TEST(UnexpressibleNames, TypedNamesAreAnsweredByTheirShortPathOrRefused) {
     };
     Outcome out = RunDialog(c.className, c.request, "", idle);
     EXPECT_EQ(c.code, out.code) << out.log;
+    EXPECT_EQ(std::string(style) == "modern", out.modern);
     EXPECT_EQ(c.box, boxText);
     if (!c.line.empty()) {
       EXPECT_NE(std::string::npos, out.reply.find(c.line)) << out.reply;

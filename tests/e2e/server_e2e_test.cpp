@@ -114,7 +114,7 @@ class ServerTest : public ::testing::Test {
         GetWindowRect(dialog, &dialogRect_);
         dialogOwner_ = OwnerOf(dialog);
         // Seen once is enough: the controls go before the frame as it closes.
-        modernDialog_ = modernDialog_ || FindDescendantOfClass(dialog, "ExplorerBrowserControl") != nullptr;
+        modernDialog_ = modernDialog_ || IsModernFileDialog(dialog);
       }
     };
     client_ = std::make_unique<DialogClient>(options);
@@ -148,9 +148,12 @@ class ServerTest : public ::testing::Test {
       return Text(all);
     };
     log_.clear();
+    modernDialog_ = false;
     RunResult result = Run(c.className, object(c.properties), c.steps);
     EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
     EXPECT_EQ(object(c.reply), result.text) << c.label;
+    EXPECT_EQ(FileDialogStyle::ModernExpected(c.className, object(c.properties)), modernDialog_)
+        << c.label << ": the modern dialog shown";
     ExpectServerEndsWithZero();
   }
 
@@ -590,6 +593,7 @@ TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
     dialogCaption_.clear();
+    modernDialog_ = false;
     const std::string dir = TestFiles().dir();
     RunResult result = Run("TOpenDialog",
                            Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
@@ -607,6 +611,7 @@ TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
     EXPECT_EQ(client_->hostForm(), client_->received()[2].sender);
     EXPECT_EQ(result.text.size(), client_->received()[2].data.size()) << "cbData is the text's length";
     EXPECT_EQ("Pick one|", dialogCaption_);
+    EXPECT_EQ(std::string(style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ(client_->window(), dialogOwner_) << "the dialog is owned by the client's window";
     ExpectServerEndsWithZero();
   }
@@ -644,8 +649,10 @@ TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
     dialogCaption_.clear();
+    modernDialog_ = false;
     RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
+    EXPECT_EQ(std::string(style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in both styles";
     int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
     ASSERT_GT(width, 0);
@@ -745,8 +752,10 @@ TEST_F(ServerTest, RequestsUpToTheLimitRunAndTheServerRefusesLargerOnes) {
     FileDialogStyle use(c.style);
     SCOPED_TRACE(c.className);
     log_.clear();
+    modernDialog_ = false;
     RunResult result = Run(c.className, c.request, "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+    EXPECT_EQ(std::string(c.style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ(c.request.size(), result.text.size());
     EXPECT_TRUE(c.request == result.text) << "the reply is not the request";
     ExpectServerEndsWithZero();
