@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "client/auto_driver.h"
-#include "client/dialog_client.h"
-#include "server/protocol.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -33,33 +31,29 @@ struct HelpRun {
   std::string log;
 };
 
-HelpRun PressHelp(const std::string& className, const std::string& requestLines, const std::string& steps) {
-  HelpRun run;
-  DialogClient::Options options;
-  options.readyTimeoutMs = 20000;
-  options.runTimeoutMs = 30000;
-  options.narrate = [&run](const std::string& line) { run.log += line + "\n"; };
-  options.onHelp = [&run](WPARAM w, LPARAM l) { run.requests.emplace_back(w, l); };
-  std::unique_ptr<AutoDriver> driver;
-  options.onDialogIdle = [&driver] {
-    if (driver) driver->poll();
-  };
-  DialogClient client(options);
+// Runs `className` worked by `steps`; with `askServer`, "commdlg_help" is posted to the
+// server's application window once the dialog is up, as the platform does for a dialog owned
+// by it.
+HelpRun RunWithHelp(const std::string& className, const std::string& requestLines, const std::string& steps,
+                    bool askServer = false) {
+  ServerHarness server;
+  server.Start(className);
   g_platformHelp = 0;
   g_clientProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(client.window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-  std::vector<AutoStep> parsed;
-  std::string error;
-  EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
-  EXPECT_TRUE(client.launch(className)) << client.failure();
-  EXPECT_TRUE(client.waitReady()) << client.failure();
-  driver = std::make_unique<AutoDriver>(parsed, client.window(), client.serverThreadId(), options.narrate);
-  RunResult result = client.run("object Probe: " + className + "\r\n" + requestLines + "end\r\n");
-  run.replyCode = result.replyCode;
-  EXPECT_TRUE(driver->done()) << "steps left undone\n" << run.log;
-  EXPECT_TRUE(client.waitForExit(15000)) << "the server is still running";
-  run.platformHelp = g_platformHelp;
-  return run;
+      SetWindowLongPtrA(server.client_->window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+  bool asked = false;
+  server.idleHook_ = [&] {
+    if (!askServer || asked || !server.driver_ || !server.driver_->dialog()) return;
+    asked = true;
+    PostMessageA(FindThreadWindow(server.client_->serverThreadId(), protocol::kApplicationClass),
+                 RegisterWindowMessageA("commdlg_help"), 0, 0);
+  };
+  server.Steps(steps);
+  RunResult result = server.client_->run("object Probe: " + className + "\r\n" + requestLines + "end\r\n");
+  EXPECT_TRUE(server.StepsDone()) << "steps left undone\n" << server.log_;
+  EXPECT_EQ(askServer, asked) << "the dialog was not seen";
+  server.ExpectServerEndsWithZero();
+  return HelpRun{server.help_, g_platformHelp, result.replyCode, server.log_};
 }
 
 std::string Lines(std::initializer_list<const char*> lines) {
@@ -91,11 +85,32 @@ TEST(DialogHelp, HelpButtonReachesOnlyTheOwnerAndOnlyFromFontColourAndPrint) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    HelpRun run = PressHelp(c.className, c.request, "pshhelp,wait=800,cancel");
+    HelpRun run = RunWithHelp(c.className, c.request, "pshhelp,wait=800,cancel");
     EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
     EXPECT_NE(std::string::npos, run.log.find("step: help button\n")) << "the Help button is not shown\n" << run.log;
     EXPECT_EQ(c.serverRequests, static_cast<int>(run.requests.size())) << run.log;
     EXPECT_EQ(c.platformHelp, run.platformHelp) << run.log;
+  }
+}
+
+// "Show help topic N" reaching the server's application window during a dialog becomes the
+// server's help request with that dialog's HelpContext; a dialog without one asks for nothing.
+TEST(DialogHelp, HelpAskedOfTheServerIsForwardedWithTheDialogsHelpContext) {
+  const struct {
+    const char* label;
+    const char* className;
+    std::string request;
+    std::vector<std::pair<WPARAM, LPARAM>> requests;
+  } cases[] = {
+      {"open", "TOpenDialog", Lines({"HelpContext = 31", "InitialDir = 'C:\\'"}), {{1, 31}}},
+      {"colour", "TColorDialog", Lines({"HelpContext = 35"}), {{1, 35}}},
+      {"open without a help context", "TOpenDialog", Lines({"InitialDir = 'C:\\'"}), {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    HelpRun run = RunWithHelp(c.className, c.request, "wait=800,cancel", true);
+    EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
+    EXPECT_EQ(c.requests, run.requests) << run.log;
   }
 }
 

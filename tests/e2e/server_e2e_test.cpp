@@ -18,9 +18,9 @@
 #include "platform/copy_data.h"
 #include "platform/window_query.h"
 #include "server/protocol.h"
-#include "testing/file_dialog_style_win.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
 
 #include <psapi.h>  // after <windows.h>, which platform/win32.h includes
@@ -38,13 +38,6 @@ std::string Hex(uintptr_t value) {
 }
 
 std::string Dec(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
-
-// Component text with CR LF line ends from lines without them.
-std::string Text(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
 
 // A folder of real files on drive C, private to this test process.
 class Files {
@@ -66,10 +59,6 @@ class Files {
     for (const char* tag : {"a", "b"}) DeleteFileA(("C:\\" + rootName(tag)).c_str());
     RemoveDirectoryA((dir_ + "\\My Data").c_str());
     RemoveDirectoryA(dir_.c_str());
-  }
-  static void Touch(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
   const std::string& dir() const { return dir_; }
 
@@ -93,51 +82,8 @@ struct DialogCase {
   std::vector<std::string> reply;
 };
 
-class ServerTest : public ::testing::Test {
+class ServerTest : public ::testing::Test, public ServerHarness {
  protected:
-  DialogClient& NewClient() {
-    DialogClient::Options options;
-    options.readyTimeoutMs = 20000;
-    options.runTimeoutMs = 30000;
-    options.narrate = [this](const std::string& line) {
-      log_ += line + "\n";
-      if (narrateHook_) narrateHook_(line);
-    };
-    options.serverPath = serverPath_;
-    options.useRequestKey = useRequestKey_;
-    options.onDialogIdle = [this] {
-      if (idleHook_) idleHook_();
-      if (!driver_) return;
-      driver_->poll();
-      if (HWND dialog = driver_->dialog(); dialog && IsWindow(dialog)) {
-        if (dialogCaption_.empty()) dialogCaption_ = WindowText(dialog) + "|";
-        GetWindowRect(dialog, &dialogRect_);
-        dialogOwner_ = OwnerOf(dialog);
-        // Seen once is enough: the controls go before the frame as it closes.
-        modernDialog_ = modernDialog_ || IsModernFileDialog(dialog);
-      }
-    };
-    client_ = std::make_unique<DialogClient>(options);
-    return *client_;
-  }
-
-  void Start(const std::string& className) {
-    NewClient();
-    ASSERT_TRUE(client_->launch(className)) << client_->failure();
-    ASSERT_TRUE(client_->waitReady()) << client_->failure() << "\n" << log_;
-  }
-
-  // Starts the server for `className`, sends `request` and works the dialog with `steps`.
-  RunResult Run(const std::string& className, const std::string& request, const std::string& steps) {
-    Start(className);
-    if (HasFatalFailure()) return RunResult{};
-    std::vector<AutoStep> parsed;
-    std::string error;
-    EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(parsed, client_->window(), client_->serverThreadId());
-    return client_->run(request);
-  }
-
   // Runs the case and expects its reply exactly, then the server's end.
   void ExpectReply(const DialogCase& c) {
     const std::string header = std::string("object X: ") + c.className;
@@ -147,49 +93,13 @@ class ServerTest : public ::testing::Test {
       all.push_back("end");
       return Text(all);
     };
-    log_.clear();
-    modernDialog_ = false;
-    RunResult result = Run(c.className, object(c.properties), c.steps);
+    RunResult result = RunServer(c.className, object(c.properties), c.steps);
     EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
     EXPECT_EQ(object(c.reply), result.text) << c.label;
     EXPECT_EQ(FileDialogStyle::ModernExpected(c.className, object(c.properties)), modernDialog_)
         << c.label << ": the modern dialog shown";
     ExpectServerEndsWithZero();
   }
-
-  std::vector<uint32_t> Codes() const {
-    std::vector<uint32_t> codes;
-    for (const ReceivedCopyData& data : client_->received()) codes.push_back(data.code);
-    return codes;
-  }
-
-  void ExpectServerEndsWithZero() {
-    DWORD exitCode = 99;
-    EXPECT_TRUE(client_->waitForExit(kExitWaitMs, &exitCode)) << "the server is still running";
-    EXPECT_EQ(0u, exitCode);
-  }
-
-  // Running means answering: after a while the server still answers the focus probe, and only
-  // the client's WM_CLOSE ends it, with exit code 0.
-  void ExpectStillRunning() {
-    client_->pump(500);
-    LRESULT answer = -1;
-    EXPECT_TRUE(client_->sendMessage(RegisterWindowMessageA("QTM_FocusMyDialog"), 0, 0, &answer) && answer == 1)
-        << "the server no longer answers (" << answer << ")\n" << log_;
-    EXPECT_TRUE(client_->serverRunning()) << log_;
-  }
-
-  std::unique_ptr<DialogClient> client_;
-  std::unique_ptr<AutoDriver> driver_;
-  std::function<void()> idleHook_;  // runs first on every idle pass of a running dialog
-  std::function<void(const std::string&)> narrateHook_;  // runs on every line the client narrates
-  std::string log_;
-  std::string dialogCaption_;
-  RECT dialogRect_{};
-  HWND dialogOwner_ = nullptr;
-  bool modernDialog_ = false;      // the last dialog was the modern file dialog
-  std::string serverPath_;         // empty: the server beside this program
-  bool useRequestKey_ = true;
 };
 
 // --- Start-up and command line -------------------------------------------------------------
@@ -502,10 +412,7 @@ TEST_F(ServerTest, AnotherProgramsMessagesNeverDecideTheReply) {
     };
     if (c.when == Waiting) foreign();
     EXPECT_EQ("GetOpenFileName", WindowText(client_->hostForm()));
-    std::vector<AutoStep> steps;
-    std::string error;
-    ASSERT_TRUE(ParseAutoSteps("file=a.txt,ok", steps, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(steps, client_->window(), client_->serverThreadId());
+    Steps("file=a.txt,ok");
     RunResult result = client_->run(request);
     idleHook_ = nullptr;
     EXPECT_EQ(c.outcome, result.outcome) << result.failure << "\n" << log_;
@@ -525,7 +432,7 @@ TEST_F(ServerTest, ASecondRequestDuringTheDialogIsAnsweredZero) {
       SendCopyDataTimeout(client_->hostForm(), client_->window(), protocol::kRunRequest,
                           "object Y: TOpenDialog\r\nend\r\n", 10000, &answer);
   };
-  RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+  RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
   EXPECT_EQ(0, answer);
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
   EXPECT_EQ(Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
@@ -565,10 +472,7 @@ TEST_F(ServerTest, FailedRequestsAreReportedAndTheServerKeepsRunning) {
     EXPECT_EQ(c.codes, Codes()) << c.report << ": no reply may follow the failure";
     // A request that failed before its dialog opened leaves the server waiting for the next;
     // one that failed after the release ended the server's only run.
-    std::vector<AutoStep> cancel;
-    std::string error;
-    ASSERT_TRUE(ParseAutoSteps("cancel", cancel, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(cancel, client_->window(), client_->serverThreadId());
+    Steps("cancel");
     RunResult again = client_->run(Text({"object Y: TOpenDialog", "end"}));
     const bool served = c.answer == 0 && std::string(c.className) != "TNoSuchDialog";
     EXPECT_EQ(served ? 1 : 0, again.answer) << c.report << ": " << again.failure;
@@ -589,16 +493,24 @@ TEST_F(ServerTest, KnownClassWithoutDialogKindIsAnsweredZeroWithoutReport) {
 
 // --- Accepted and cancelled runs ---------------------------------------------------------------
 
+// With the warm-up off, and with the request arriving past the warm-up's grace, while its
+// thread is at work: the same reply in the same time.
 TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
-  for (const char* style : kFileDialogStyles) {
+  for (const char* style : kFileDialogStyles)
+  for (const bool warmUp : {false, true}) {
     FileDialogStyle use(style);
-    dialogCaption_.clear();
-    modernDialog_ = false;
+    SCOPED_TRACE(warmUp ? "request during the warm-up" : "no warm-up");
+    SetEnvironmentVariableA("DLG_NO_WARMUP", warmUp ? nullptr : "1");
     const std::string dir = TestFiles().dir();
-    RunResult result = Run("TOpenDialog",
-                           Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
-                                 "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}),
-                           "file=a.txt,ok");
+    Start("TOpenDialog");
+    ASSERT_FALSE(HasFatalFailure());
+    if (warmUp) Sleep(50);
+    Steps("file=a.txt,ok");
+    const double start = MonotonicMs();
+    RunResult result = client_->run(Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
+                                          "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}));
+    EXPECT_LT(MonotonicMs() - start, 10000.0);
+    SetEnvironmentVariableA("DLG_NO_WARMUP", nullptr);
     EXPECT_EQ(Outcome::Accepted, result.outcome) << result.failure << "\n" << log_;
     EXPECT_EQ(1, result.answer);
     EXPECT_EQ(Text({"object OpenDialog2: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'",
@@ -628,7 +540,7 @@ TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
     if (probeAnswer == -1 && driver_ && driver_->dialog())
       client_->sendMessage(RegisterWindowMessageA("QTM_FocusMyDialog"), 0, 0, &probeAnswer);
   };
-  RunResult result = Run("tsavedialog", request, "file=b.txt,cancel");
+  RunResult result = RunServer("tsavedialog", request, "file=b.txt,cancel");
   EXPECT_EQ(1, probeAnswer);
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
   EXPECT_EQ(Text({"object Dlg: TSaveDialog", "  DefaultExt = 'html'", "  FileEditStyle = fsEdit",
@@ -640,7 +552,7 @@ TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
 }
 
 TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
-  RunResult result = Run("TOpenDialog", Text({"object DialogForm: TOpenDialog", "end"}), "cancel");
+  RunResult result = RunServer("TOpenDialog", Text({"object DialogForm: TOpenDialog", "end"}), "cancel");
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
   EXPECT_EQ(Text({"object DialogForm_1: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
 }
@@ -648,9 +560,7 @@ TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
 TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
-    dialogCaption_.clear();
-    modernDialog_ = false;
-    RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
     EXPECT_EQ(std::string(style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in both styles";
@@ -711,10 +621,7 @@ TEST_F(ServerTest, RequestsAndRepliesBeyondThePlatformLimitFailAtOnce) {
     log_.clear();
     Start("TOpenDialog");
     ASSERT_FALSE(HasFatalFailure()) << c.label;
-    std::vector<AutoStep> cancel;
-    std::string error;
-    ASSERT_TRUE(ParseAutoSteps("cancel", cancel, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(cancel, client_->window(), client_->serverThreadId());
+    Steps("cancel");
     const DWORD server = client_->serverProcessId();
     const double start = MonotonicMs();
     RunResult result = client_->run(c.request);
@@ -752,8 +659,7 @@ TEST_F(ServerTest, RequestsUpToTheLimitRunAndTheServerRefusesLargerOnes) {
     FileDialogStyle use(c.style);
     SCOPED_TRACE(c.className);
     log_.clear();
-    modernDialog_ = false;
-    RunResult result = Run(c.className, c.request, "wait=300,cancel");
+    RunResult result = RunServer(c.className, c.request, "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
     EXPECT_EQ(std::string(c.style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ(c.request.size(), result.text.size());
@@ -837,6 +743,10 @@ TEST_F(ServerTest, FileDialogAnswersAreWrittenBack) {
        Outcome::Accepted,
        {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\x.dat'",
         "  Filter = 'Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"}},
+      {"save an existing file of another extension than the default one", "TSaveDialog",
+       {"  DefaultExt = 'txt'", "  InitialDir = '" + dir + "'"}, "file=c.dat,ok", Outcome::Accepted,
+       {"  DefaultExt = 'txt'", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\c.dat'", "  FilterIndex = 0",
+        "  InitialDir = '" + dir + "'", "  Options = [ofExtensionDifferent]"}},
       {"the filter's extension appended, not the default one", "TSaveDialog",
        {"  DefaultExt = 'txt'", "  Filter = 'Data|*.dat|All|*.*'", "  InitialDir = '" + dir + "'"}, "file=x,ok",
        Outcome::Accepted,
@@ -876,7 +786,7 @@ TEST_F(ServerTest, AnIniFileThatNamesAPipeIsNeverOpened) {
   ASSERT_FALSE(ConnectNamedPipe(pipe, &connect));
   ASSERT_EQ(static_cast<DWORD>(ERROR_IO_PENDING), GetLastError());
   const std::string dir = TestFiles().dir();
-  RunResult result = Run("TFSL16OpenDialog",
+  RunResult result = RunServer("TFSL16OpenDialog",
                          Text({"object X: TFSL16OpenDialog", "  FileName = '" + dir + "\\a.txt'",
                                "  InitialDir = '" + dir + "'", "  IniFile = '" + pipeName + "'", "end"}),
                          "select=b.txt,select=a.txt,wait=300,cancel");
@@ -920,8 +830,7 @@ TEST_F(ServerTest, FileDialogStyleIsChosenBesideTheServerAndFallsBackForClassicO
     DeleteFileA(settings.c_str());
     if (c.settings) WriteWholeFile(settings, std::string("[FileDialogs]\r\n") + c.settings + "\r\n");
     SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", c.environment);
-    modernDialog_ = false;
-    RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
+    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
                            "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
     EXPECT_EQ(c.modern, modernDialog_);
