@@ -24,20 +24,40 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return CallWindowProcA(g_clientProc, window, message, wParam, lParam);
 }
 
+// Help requests at a help window apart from the client's, which stays owner and notify window.
+std::vector<std::pair<WPARAM, LPARAM>> g_apartRequests;
+LRESULT CALLBACK ApartHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == protocol::kHelpRequest) g_apartRequests.emplace_back(wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND ApartHelpWindow() {
+  static HWND window = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ApartHelpProc;
+    windowClass.lpszClassName = "ApartHelpWindow";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "ApartHelpWindow", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  }();
+  return window;
+}
+
 struct HelpRun {
   std::vector<std::pair<WPARAM, LPARAM>> requests;  // 0x0F1F at the help window
   int platformHelp = 0;                             // "commdlg_help" at the owner window
   uint32_t replyCode = 0;
   std::string log;
+  std::vector<std::pair<WPARAM, LPARAM>> requestsAtOwner;  // with the help window apart
 };
 
 // Runs `className` worked by `steps`; with `askServer`, "commdlg_help" is posted to the
 // server's application window once the dialog is up, as the platform does for a dialog owned
-// by it.
+// by it; with `helpApart`, the server's help window is another window than its owner.
 HelpRun RunWithHelp(const std::string& className, const std::string& requestLines, const std::string& steps,
-                    bool askServer = false) {
+                    bool askServer = false, bool helpApart = false) {
   ServerHarness server;
-  server.Start(className);
+  g_apartRequests.clear();
+  server.Start(className, helpApart ? ApartHelpWindow() : nullptr);
   g_platformHelp = 0;
   g_clientProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(server.client_->window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
@@ -53,7 +73,8 @@ HelpRun RunWithHelp(const std::string& className, const std::string& requestLine
   EXPECT_TRUE(server.StepsDone()) << "steps left undone\n" << server.log_;
   EXPECT_EQ(askServer, asked) << "the dialog was not seen";
   server.ExpectServerEndsWithZero();
-  return HelpRun{server.help_, g_platformHelp, result.replyCode, server.log_};
+  if (helpApart) return HelpRun{g_apartRequests, g_platformHelp, result.replyCode, server.log_, server.help_};
+  return HelpRun{server.help_, g_platformHelp, result.replyCode, server.log_, {}};
 }
 
 std::string Lines(std::initializer_list<const char*> lines) {
@@ -100,17 +121,22 @@ TEST(DialogHelp, HelpAskedOfTheServerIsForwardedWithTheDialogsHelpContext) {
     const char* label;
     const char* className;
     std::string request;
-    std::vector<std::pair<WPARAM, LPARAM>> requests;
+    std::vector<std::pair<WPARAM, LPARAM>> requests;  // at the help window
+    bool helpApart;  // the help window is not the owner: the dialog is the owner's, help the other's
   } cases[] = {
-      {"open", "TOpenDialog", Lines({"HelpContext = 31", "InitialDir = 'C:\\'"}), {{1, 31}}},
-      {"colour", "TColorDialog", Lines({"HelpContext = 35"}), {{1, 35}}},
-      {"open without a help context", "TOpenDialog", Lines({"InitialDir = 'C:\\'"}), {}},
+      {"open", "TOpenDialog", Lines({"HelpContext = 31", "InitialDir = 'C:\\'"}), {{1, 31}}, false},
+      {"colour", "TColorDialog", Lines({"HelpContext = 35"}), {{1, 35}}, false},
+      {"open without a help context", "TOpenDialog", Lines({"InitialDir = 'C:\\'"}), {}, false},
+      {"open, the help window apart from the owner", "TOpenDialog", Lines({"HelpContext = 37"}), {{1, 37}}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    HelpRun run = RunWithHelp(c.className, c.request, "wait=800,cancel", true);
+    HelpRun run = RunWithHelp(c.className, c.request, "wait=800,cancel", true, c.helpApart);
     EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
     EXPECT_EQ(c.requests, run.requests) << run.log;
+    if (c.helpApart) {
+      EXPECT_EQ(0u, run.requestsAtOwner.size()) << "help went to the owner\n" << run.log;
+    }
   }
 }
 

@@ -88,10 +88,12 @@ class ServerHarness {
     return *client_;
   }
 
-  // Starts the server for `className` and waits until it is ready.
-  void Start(const std::string& className) {
+  // Starts the server for `className` and waits until it is ready. The client's window is its
+  // help, owner and notify window, unless `helpWindow` is given for help.
+  void Start(const std::string& className, HWND helpWindow = nullptr) {
     NewClient();
-    ASSERT_TRUE(client_->launch(className)) << client_->failure();
+    const std::string own = HandleText(client_->window());
+    ASSERT_TRUE(client_->launch({className, helpWindow ? HandleText(helpWindow) : own, own, own})) << client_->failure();
     ASSERT_TRUE(client_->waitReady()) << client_->failure() << "\n" << log_;
   }
 
