@@ -14,17 +14,12 @@
 #include "platform/win32.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
 
 const bool kWatchdog = StartWatchdog(300);
-
-std::string Text(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
 
 // dlgrun.exe beside this program, started with `arguments` and `input` on standard input.
 class DlgRun : public ProgramRun {

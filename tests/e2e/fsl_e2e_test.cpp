@@ -54,40 +54,27 @@ DataFolder& Data() {
   return data;
 }
 
-struct FslRun {
-  uint32_t code;
-  std::string reply;
-  std::string log;
-  std::vector<std::pair<WPARAM, LPARAM>> help;
-  std::vector<bool> helpSent;         // each arrived sent (the server waiting for it), not posted
+// One FSL dialog run: the harness's record of it, and what was seen of the warning.
+struct FslRun : ServerHarness {
+  RunResult result;
   bool warned = false;                // the missing-FSL warning was shown
   bool warningOwnedByDialog = false;  // ... owned by the open dialog it warns about
-  bool modern = false;                // the modern dialog was shown
 };
 
-FslRun RunFslDialog(const std::string& requestLines, const std::string& steps) {
-  FslRun out;
-  ServerHarness server;
-  server.idleHook_ = [&] {
-    HWND warning = FindThreadWindow(server.client_->serverThreadId(), "TFSLWarn");
-    if (server.driver_ && warning && IsWindowVisible(warning) && !out.warned) {
+void RunFslDialog(FslRun& out, const std::string& requestLines, const std::string& steps) {
+  out.idleHook_ = [&out] {
+    HWND warning = FindThreadWindow(out.client_->serverThreadId(), "TFSLWarn");
+    if (out.driver_ && warning && IsWindowVisible(warning) && !out.warned) {
       out.warned = true;
-      out.warningOwnedByDialog = OwnerOf(warning) == server.driver_->dialog() && server.driver_->dialog() != nullptr;
+      out.warningOwnedByDialog = OwnerOf(warning) == out.driver_->dialog() && out.driver_->dialog() != nullptr;
     }
   };
   const std::string request = "object FSL: TFSL16OpenDialog\r\n  InitialDir = '" + Data().dir() +
                               "'\r\n  IniFile = '" + Data().path("assoc.ini") +
                               "'\r\n  IniFileSection = 'fslassociations'\r\n" + requestLines + "end\r\n";
-  RunResult result = server.RunServer("TFSL16OpenDialog", request, steps);
-  EXPECT_TRUE(server.StepsDone()) << "steps left undone\n" << server.log_;
-  server.ExpectServerEndsWithZero();
-  out.code = result.replyCode;
-  out.reply = result.text;
-  out.log = server.log_;
-  out.help = server.help_;
-  out.helpSent = server.helpSent_;
-  out.modern = server.modernDialog_;
-  return out;
+  out.result = out.RunServer("TFSL16OpenDialog", request, steps);
+  EXPECT_TRUE(out.StepsDone()) << "steps left undone\n" << out.log_;
+  out.ExpectServerEndsWithZero();
 }
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
@@ -147,14 +134,15 @@ TEST(FslOpenDialog, RepliesCarryTheDataFileAndItsFslFile) {
   for (const Case& c : cases) {
     FileDialogStyle use(style);
     SCOPED_TRACE(c.label);
-    FslRun out = RunFslDialog(c.request, c.steps);
-    EXPECT_EQ(c.code, out.code) << out.log;
-    EXPECT_EQ(std::string(style) == "modern", out.modern);
-    ExpectProperty(out.reply, "Filename", Quoted(c.fileName));
-    ExpectProperty(out.reply, "FSLFile", Quoted(c.fslFile));
-    ExpectProperty(out.reply, "UseFSL", c.useFsl);
-    EXPECT_EQ(std::string::npos, out.reply.find("FileName")) << "the data file travels as Filename";
-    ExpectNarration(out.log, c.narration);
+    FslRun out;
+    RunFslDialog(out, c.request, c.steps);
+    EXPECT_EQ(c.code, out.result.replyCode) << out.log_;
+    EXPECT_EQ(std::string(style) == "modern", out.modernDialog_);
+    ExpectProperty(out.result.text, "Filename", Quoted(c.fileName));
+    ExpectProperty(out.result.text, "FSLFile", Quoted(c.fslFile));
+    ExpectProperty(out.result.text, "UseFSL", c.useFsl);
+    EXPECT_EQ(std::string::npos, out.result.text.find("FileName")) << "the data file travels as Filename";
+    ExpectNarration(out.log_, c.narration);
     if (out.warned) {
       EXPECT_TRUE(out.warningOwnedByDialog) << "the warning is not owned by the open dialog";
     }
@@ -165,16 +153,17 @@ TEST(FslOpenDialog, WarningHelpReachesTheClientsHelpWindowWithTheContext) {
   for (const char* style : kFileDialogStyles)
   for (const char* context : {"777", "-2147483648"}) {
     FileDialogStyle use(style);
-    FslRun out = RunFslDialog(Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
-    EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
-    EXPECT_EQ(std::string(style) == "modern", out.modern);
-    ASSERT_EQ(2u, out.help.size()) << context << "\n" << out.log;
-    EXPECT_EQ(std::vector<bool>(out.help.size(), true), out.helpSent) << context << ": posted, not sent";
-    for (const auto& help : out.help) {
+    FslRun out;
+    RunFslDialog(out, Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
+    EXPECT_EQ(protocol::kAcceptedReply, out.result.replyCode) << out.log_;
+    EXPECT_EQ(std::string(style) == "modern", out.modernDialog_);
+    ASSERT_EQ(2u, out.help_.size()) << context << "\n" << out.log_;
+    EXPECT_EQ(std::vector<bool>(out.help_.size(), true), out.helpSent_) << context << ": posted, not sent";
+    for (const auto& help : out.help_) {
       EXPECT_EQ(1u, help.first) << context;
       EXPECT_EQ(std::stoll(context), static_cast<int32_t>(help.second)) << context;
     }
-    EXPECT_NE(std::string::npos, out.reply.find(Line("UseFSL", "False"))) << out.reply;
+    EXPECT_NE(std::string::npos, out.result.text.find(Line("UseFSL", "False"))) << out.result.text;
   }
 }
 

@@ -47,7 +47,6 @@ struct HelpRun {
   int platformHelp = 0;                             // "commdlg_help" at the owner window
   uint32_t replyCode = 0;
   std::string log;
-  std::vector<std::pair<WPARAM, LPARAM>> requestsAtOwner;  // with the help window apart
 };
 
 // Runs `className` worked by `steps`; with `askServer`, "commdlg_help" is posted to the
@@ -73,14 +72,7 @@ HelpRun RunWithHelp(const std::string& className, const std::string& requestLine
   EXPECT_TRUE(server.StepsDone()) << "steps left undone\n" << server.log_;
   EXPECT_EQ(askServer, asked) << "the dialog was not seen";
   server.ExpectServerEndsWithZero();
-  if (helpApart) return HelpRun{g_apartRequests, g_platformHelp, result.replyCode, server.log_, server.help_};
-  return HelpRun{server.help_, g_platformHelp, result.replyCode, server.log_, {}};
-}
-
-std::string Lines(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text += std::string("  ") + line + "\r\n";
-  return text;
+  return HelpRun{helpApart ? g_apartRequests : server.help_, g_platformHelp, result.replyCode, server.log_};
 }
 
 // What pressing each dialog's Help button brings the client under Wine 8: the file dialogs send
@@ -95,14 +87,14 @@ TEST(DialogHelp, HelpButtonReachesOnlyTheOwnerAndOnlyFromFontColourAndPrint) {
     int serverRequests;  // 0x0F1F from the server, lParam = HelpContext
     int platformHelp;    // "commdlg_help" from the platform, to the owner window
   } cases[] = {
-      {"open, Explorer style", "TOpenDialog", Lines({"HelpContext = 31", "InitialDir = 'C:\\'", "Options = [ofShowHelp]"}), 0, 0},
+      {"open, Explorer style", "TOpenDialog", Text({"  HelpContext = 31", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
       {"open, old style", "TOpenDialog",
-       Lines({"HelpContext = 31", "InitialDir = 'C:\\'", "Options = [ofShowHelp, ofOldStyleDialog]"}), 0, 0},
-      {"save, Explorer style", "TSaveDialog", Lines({"HelpContext = 32", "InitialDir = 'C:\\'", "Options = [ofShowHelp]"}), 0, 0},
-      {"FSL open", "TFSL16OpenDialog", Lines({"HelpContext = 33", "InitialDir = 'C:\\'", "Options = [ofShowHelp]"}), 0, 0},
-      {"font", "TFontDialog", Lines({"HelpContext = 34", "Options = [fdShowHelp]"}), 0, 1},
-      {"colour", "TColorDialog", Lines({"HelpContext = 35", "Options = [cdShowHelp]"}), 0, 1},
-      {"print", "TPrintDialog", Lines({"HelpContext = 36", "Options = [poHelp]"}), 0, 1},
+       Text({"  HelpContext = 31", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp, ofOldStyleDialog]"}), 0, 0},
+      {"save, Explorer style", "TSaveDialog", Text({"  HelpContext = 32", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
+      {"FSL open", "TFSL16OpenDialog", Text({"  HelpContext = 33", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
+      {"font", "TFontDialog", Text({"  HelpContext = 34", "  Options = [fdShowHelp]"}), 0, 1},
+      {"colour", "TColorDialog", Text({"  HelpContext = 35", "  Options = [cdShowHelp]"}), 0, 1},
+      {"print", "TPrintDialog", Text({"  HelpContext = 36", "  Options = [poHelp]"}), 0, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -124,19 +116,16 @@ TEST(DialogHelp, HelpAskedOfTheServerIsForwardedWithTheDialogsHelpContext) {
     std::vector<std::pair<WPARAM, LPARAM>> requests;  // at the help window
     bool helpApart;  // the help window is not the owner: the dialog is the owner's, help the other's
   } cases[] = {
-      {"open", "TOpenDialog", Lines({"HelpContext = 31", "InitialDir = 'C:\\'"}), {{1, 31}}, false},
-      {"colour", "TColorDialog", Lines({"HelpContext = 35"}), {{1, 35}}, false},
-      {"open without a help context", "TOpenDialog", Lines({"InitialDir = 'C:\\'"}), {}, false},
-      {"open, the help window apart from the owner", "TOpenDialog", Lines({"HelpContext = 37"}), {{1, 37}}, true},
+      {"open", "TOpenDialog", Text({"  HelpContext = 31", "  InitialDir = 'C:\\'"}), {{1, 31}}, false},
+      {"colour", "TColorDialog", Text({"  HelpContext = 35"}), {{1, 35}}, false},
+      {"open without a help context", "TOpenDialog", Text({"  InitialDir = 'C:\\'"}), {}, false},
+      {"open, the help window apart from the owner", "TOpenDialog", Text({"  HelpContext = 37"}), {{1, 37}}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     HelpRun run = RunWithHelp(c.className, c.request, "wait=800,cancel", true, c.helpApart);
     EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
     EXPECT_EQ(c.requests, run.requests) << run.log;
-    if (c.helpApart) {
-      EXPECT_EQ(0u, run.requestsAtOwner.size()) << "help went to the owner\n" << run.log;
-    }
   }
 }
 

@@ -123,16 +123,6 @@ std::string ReplyValue(const std::string& reply, const std::string& property) {
   return reply.substr(from, reply.find("'\r\n", from) - from);
 }
 
-std::string ReadWholeFileW(const std::wstring& path) {
-  std::string text(256, '\0');
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  DWORD read = 0;
-  ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-  CloseHandle(file);
-  text.resize(read);
-  return text;
-}
-
 // Every name a reply carries (the chosen file, the FSL file stored or found beside it) opens the
 // file the user picked or the store names, in both styles; a new name creates the file in the
 // folder the user chose.
@@ -211,7 +201,7 @@ TEST(UnexpressibleNames, ChosenAndStoredFilesComeBackAsNamesThatOpenThem) {
     if (!c.creates.empty()) {
       const std::string name = ReplyValue(out.reply, "FileName");
       std::ofstream(name, std::ios::binary) << "made";
-      EXPECT_EQ("made", ReadWholeFileW(c.creates)) << name << " does not make the file in the folder chosen";
+      EXPECT_EQ("made", ReadWholeFile(ShortPath(c.creates))) << name << " does not make the file in the folder chosen";
       DeleteFileW(c.creates.c_str());
     }
     EXPECT_EQ(c.warningTitle, title);

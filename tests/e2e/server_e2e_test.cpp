@@ -7,17 +7,12 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "client/auto_driver.h"
-#include "client/dialog_client.h"
 #include "client/server_idle_watch.h"
 #include "large_request.h"
 #include "platform/copy_data.h"
-#include "platform/window_query.h"
-#include "server/protocol.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
 #include "testing/server_harness_win.h"
@@ -29,15 +24,11 @@ namespace {
 
 const bool kWatchdog = StartWatchdog(540);
 
-constexpr DWORD kExitWaitMs = 15000;
-
 std::string Hex(uintptr_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
   return text;
 }
-
-std::string Dec(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
 
 // A folder of real files on drive C, private to this test process.
 class Files {
@@ -106,7 +97,7 @@ class ServerTest : public ::testing::Test, public ServerHarness {
 
 TEST_F(ServerTest, WrongArgumentCountsOrBadArgumentsEndSilently) {
   DialogClient& client = NewClient();
-  const std::string h = Dec(client.window());
+  const std::string h = HandleText(client.window());
   const struct {
     const char* label;
     std::vector<std::string> arguments;
@@ -122,7 +113,7 @@ TEST_F(ServerTest, WrongArgumentCountsOrBadArgumentsEndSilently) {
   for (const auto& c : kCases) {
     ASSERT_TRUE(client.launch(c.arguments)) << c.label << ": " << client.failure();
     DWORD exitCode = 99;
-    EXPECT_TRUE(client.waitForExit(kExitWaitMs, &exitCode)) << c.label << ": still running";
+    EXPECT_TRUE(client.waitForExit(15000, &exitCode)) << c.label << ": still running";
     EXPECT_EQ(0u, exitCode) << c.label;
     client.pump(100);
     EXPECT_EQ(0u, client.received().size()) << c.label << ": a message reached the notify window";

@@ -1,9 +1,6 @@
 // The real dlgserver.exe under Wine, driven from this process through the client library: the
-// one start-drive-reply harness of the end-to-end programs, and the small text and file helpers
-// they share. A program is a table of cases over it:
-//   ServerHarness server;
-//   RunResult r = server.RunServer("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "file=a.txt,ok");
-//   EXPECT_EQ(Outcome::Accepted, r.outcome) << server.log_;
+// one start-drive-reply harness of the end-to-end programs, each a table of cases over it, and
+// the small text and file helpers they share.
 #pragma once
 
 #include <gtest/gtest.h>
