@@ -51,24 +51,6 @@ void TIniFile::ReadIniKeys(const std::string& section, TStrings& list) {
   list.setLines(std::move(names));
 }
 
-void TIniFile::ReadIniPairsByKey(const std::string& section, TStrings& list) {
-  TStringList keys;
-  ReadIniKeys(section, keys);
-  std::vector<std::string> lines = list.lines();
-  for (const std::string& key : keys.lines()) {
-    std::string value = ReadIniString(section, key, std::string());
-    int index = IndexOfName(platform_, lines, key);
-    if (!value.empty()) {
-      std::string line = key + "=" + value;
-      if (index < 0) lines.push_back(std::move(line));
-      else lines[index] = std::move(line);
-    } else if (index >= 0) {
-      lines.erase(lines.begin() + index);
-    }
-  }
-  list.setLines(std::move(lines));
-}
-
 int IndexOfName(FslPlatform& platform, const std::vector<std::string>& lines,
                 const std::string& name) {
   for (size_t i = 0; i < lines.size(); ++i) {

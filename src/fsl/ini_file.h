@@ -33,9 +33,6 @@ class TIniFile {
   // deletes it when its value is empty. Names past the key-name limit are not seen; values are
   // cut as ReadIniString cuts them. Reads the key names and the whole section once each.
   void ReadIniPairs(const std::string& section, TStrings& list);
-  // The same list, built by reading each key's value on its own: one profile read per key.
-  // The reference for ReadIniPairs, and the measure of what reading the section once saves.
-  void ReadIniPairsByKey(const std::string& section, TStrings& list);
 
  private:
   std::string fileName_;

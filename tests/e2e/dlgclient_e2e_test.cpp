@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dlgclient.h"
+#include "testing/process_end_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -21,17 +22,21 @@ struct Seen {
   std::string log;
   std::vector<std::pair<unsigned, long>> help;
   bool killOnDialog = false;
+  DWORD dialogProcess = 0;  // the process that showed a dialog
 };
 
 void DLGCLIENT_CALL Narrate(void* context, const char* line) { static_cast<Seen*>(context)->log += std::string(line) + "\n"; }
 void DLGCLIENT_CALL Help(void* context, unsigned kind, long helpContext) {
   static_cast<Seen*>(context)->help.emplace_back(kind, helpContext);
 }
-// Ends the server the moment its dialog is up, as a crash would.
+// Notes the server that shows the dialog; ends it the moment its dialog is up, as a crash would,
+// when asked to.
 void DLGCLIENT_CALL KillOnDialog(void* context, void* dialog) {
-  if (!dialog || !static_cast<Seen*>(context)->killOnDialog) return;
+  if (!dialog) return;
   DWORD processId = 0;
   GetWindowThreadProcessId(static_cast<HWND>(dialog), &processId);
+  static_cast<Seen*>(context)->dialogProcess = processId;
+  if (!static_cast<Seen*>(context)->killOnDialog) return;
   HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
   TerminateProcess(process, 9);
   CloseHandle(process);
@@ -129,20 +134,25 @@ TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {
     unsigned long timeoutMs;
     bool kill;
     int outcome;
-    std::string reply;  // a part of it
+    std::string reply;  // the whole reply; empty when none came
     std::string failure;
     double withinMs;
+    bool dialog;  // a dialog was shown
   } kCases[] = {
       {"accepted", "TOpenDialog", plain, "file=C:\\windows\\win.ini,ok", 60000, false, DLG_ACCEPTED,
-       std::string("  FileName = '") + kWinIni + "'\r\n", "", 30000},
-      {"cancelled: the object as it came", "topendialog", plain, "cancel", 60000, false, DLG_CANCELLED, plain, "", 30000},
+       std::string("object X: TOpenDialog\r\n  FileEditStyle = fsEdit\r\n  FileName = '") + kWinIni +
+           "'\r\n  FilterIndex = 0\r\n  InitialDir = 'C:\\windows'\r\nend\r\n",
+       "", 30000, true},
+      {"cancelled: the object as it came", "topendialog", plain, "cancel", 60000, false, DLG_CANCELLED, plain, "", 30000,
+       true},
       {"failure report", "TOpenDialog", "object X: TOpenDialog\r\n  Colour = 1\r\nend\r\n", "", 60000, false,
-       DLG_NO_REPLY, "", "Error reading X.Colour: Property does not exist.", 30000},
+       DLG_NO_REPLY, "", "Error reading X.Colour: Property does not exist.", 30000, false},
       {"unknown class", "TNoSuchDialog", plain, "", 60000, false, DLG_NO_REPLY, "",
-       "Class TNoSuchDialog not found.", 30000},
-      {"time limit", "TOpenDialog", plain, "", 1500, false, DLG_TIMED_OUT, "", "no reply within the time limit", 15000},
+       "Class TNoSuchDialog not found.", 30000, false},
+      {"time limit", "TOpenDialog", plain, "", 1500, false, DLG_TIMED_OUT, "", "no reply within the time limit", 15000,
+       true},
       {"server killed mid-dialog: no reply at once", "TOpenDialog", plain, "", 120000, true, DLG_NO_REPLY, "",
-       "the server ended without replying (exit code 9)", 20000},
+       "the server ended without replying (exit code 9)", 20000, true},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.label);
@@ -155,9 +165,12 @@ TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {
     const double tookMs = NowMs() - start;
     EXPECT_EQ(c.outcome, outcome) << Failure(client) << "\n" << seen.log;
     EXPECT_EQ(outcome, dlgclient_outcome(client));
-    EXPECT_NE(std::string::npos, Reply(client).find(c.reply)) << Reply(client);
+    EXPECT_EQ(c.reply, Reply(client));
     EXPECT_EQ(c.failure, Failure(client)) << seen.log;
     EXPECT_LT(tookMs, c.withinMs);
+    // Whatever the outcome, no dialog stays on screen while the client object lives.
+    ASSERT_EQ(c.dialog, seen.dialogProcess != 0);
+    if (c.dialog) EXPECT_TRUE(ProcessEndsWithin(seen.dialogProcess, 5000)) << "the server outlived its run";
     dlgclient_destroy(client);
   }
 }

@@ -14,6 +14,7 @@
 #include "platform/win32.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
 
 using namespace dlg;  // the client library
@@ -21,12 +22,6 @@ using namespace dlg;  // the client library
 namespace {
 
 const bool kWatchdog = StartWatchdog(300);
-
-std::string Text(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
 
 // dlgrun.exe beside this program, started with `arguments` and `input` on standard input.
 class DlgRun : public ProgramRun {

@@ -4,33 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "client/auto_driver.h"
-#include "client/dialog_client.h"
-#include "server/protocol.h"
-#include "platform/window_query.h"
-#include "testing/file_dialog_style_win.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
-
-using namespace dlg;  // the client library
 
 namespace {
 
 const bool kWatchdog = StartWatchdog(540);
-
-std::string ShortPath(const std::string& path) {
-  char buffer[MAX_PATH] = {};
-  DWORD n = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-  return std::string(buffer, n < MAX_PATH ? n : 0);
-}
-
-void Touch(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-}
 
 // A folder of data files with long names, FSL files, and the association section:
 //   Run One.dat   entry -> the short path of "Labels Folder\Run One Label.fsl"
@@ -72,57 +54,29 @@ DataFolder& Data() {
   return data;
 }
 
-struct Outcome {
-  uint32_t code;
-  std::string reply;
-  std::string log;
-  std::vector<std::pair<WPARAM, LPARAM>> help;
-  std::vector<bool> helpSent;  // each arrived sent (the server waiting for it), not posted
-  bool warned = false;          // the missing-FSL warning was shown
+// One FSL dialog run: the harness's record of it, and what was seen of the warning.
+struct FslRun : ServerHarness {
+  RunResult result;
+  bool warned = false;                // the missing-FSL warning was shown
   bool warningOwnedByDialog = false;  // ... owned by the open dialog it warns about
 };
 
-Outcome RunFslDialog(const std::string& requestLines, const std::string& steps) {
-  Outcome out;
-  DialogClient::Options options;
-  options.readyTimeoutMs = 20000;
-  options.runTimeoutMs = 40000;
-  options.narrate = [&out](const std::string& line) { out.log += line + "\n"; };
-  options.onHelp = [&out](WPARAM w, LPARAM l) {
-    out.help.emplace_back(w, l);
-    out.helpSent.push_back(InSendMessage() != 0);
-  };
-  std::unique_ptr<AutoDriver> driver;
-  DialogClient* self = nullptr;
-  options.onDialogIdle = [&] {
-    if (!driver) return;
-    HWND warning = FindThreadWindow(self->serverThreadId(), "TFSLWarn");
-    if (warning && IsWindowVisible(warning) && !out.warned) {
+void RunFslDialog(FslRun& out, const std::string& requestLines, const std::string& steps) {
+  out.idleHook_ = [&out] {
+    HWND warning = FindThreadWindow(out.client_->serverThreadId(), "TFSLWarn");
+    if (out.driver_ && warning && IsWindowVisible(warning) && !out.warned) {
       out.warned = true;
-      out.warningOwnedByDialog = OwnerOf(warning) == driver->dialog() && driver->dialog() != nullptr;
+      out.warningOwnedByDialog = OwnerOf(warning) == out.driver_->dialog() && out.driver_->dialog() != nullptr;
     }
-    driver->poll();
   };
-  DialogClient client(options);
-  self = &client;
-  std::vector<AutoStep> parsed;
-  std::string error;
-  EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
-  EXPECT_TRUE(client.launch("TFSL16OpenDialog")) << client.failure();
-  EXPECT_TRUE(client.waitReady()) << client.failure();
-  driver = std::make_unique<AutoDriver>(parsed, client.window(), client.serverThreadId(), options.narrate);
   const std::string request = "object FSL: TFSL16OpenDialog\r\n  InitialDir = '" + Data().dir() +
                               "'\r\n  IniFile = '" + Data().path("assoc.ini") +
                               "'\r\n  IniFileSection = 'fslassociations'\r\n" + requestLines + "end\r\n";
-  RunResult result = client.run(request);
-  out.code = result.replyCode;
-  out.reply = result.text;
-  EXPECT_TRUE(driver->done()) << "steps left undone\n" << out.log;
-  EXPECT_TRUE(client.waitForExit(15000)) << "the server is still running";
-  return out;
+  out.result = out.RunServer("TFSL16OpenDialog", request, steps);
+  EXPECT_TRUE(out.StepsDone()) << "steps left undone\n" << out.log_;
+  out.ExpectServerEndsWithZero();
 }
 
-std::string Line(const std::string& name, const std::string& value) { return "  " + name + " = " + value + "\r\n"; }
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 // The reply carries `name` with `value`; an empty string is left out as the default.
@@ -180,13 +134,15 @@ TEST(FslOpenDialog, RepliesCarryTheDataFileAndItsFslFile) {
   for (const Case& c : cases) {
     FileDialogStyle use(style);
     SCOPED_TRACE(c.label);
-    Outcome out = RunFslDialog(c.request, c.steps);
-    EXPECT_EQ(c.code, out.code) << out.log;
-    ExpectProperty(out.reply, "Filename", Quoted(c.fileName));
-    ExpectProperty(out.reply, "FSLFile", Quoted(c.fslFile));
-    ExpectProperty(out.reply, "UseFSL", c.useFsl);
-    EXPECT_EQ(std::string::npos, out.reply.find("FileName")) << "the data file travels as Filename";
-    ExpectNarration(out.log, c.narration);
+    FslRun out;
+    RunFslDialog(out, c.request, c.steps);
+    EXPECT_EQ(c.code, out.result.replyCode) << out.log_;
+    EXPECT_EQ(std::string(style) == "modern", out.modernDialog_);
+    ExpectProperty(out.result.text, "Filename", Quoted(c.fileName));
+    ExpectProperty(out.result.text, "FSLFile", Quoted(c.fslFile));
+    ExpectProperty(out.result.text, "UseFSL", c.useFsl);
+    EXPECT_EQ(std::string::npos, out.result.text.find("FileName")) << "the data file travels as Filename";
+    ExpectNarration(out.log_, c.narration);
     if (out.warned) {
       EXPECT_TRUE(out.warningOwnedByDialog) << "the warning is not owned by the open dialog";
     }
@@ -197,15 +153,17 @@ TEST(FslOpenDialog, WarningHelpReachesTheClientsHelpWindowWithTheContext) {
   for (const char* style : kFileDialogStyles)
   for (const char* context : {"777", "-2147483648"}) {
     FileDialogStyle use(style);
-    Outcome out = RunFslDialog(Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
-    EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
-    ASSERT_EQ(2u, out.help.size()) << context << "\n" << out.log;
-    EXPECT_EQ(std::vector<bool>(out.help.size(), true), out.helpSent) << context << ": posted, not sent";
-    for (const auto& help : out.help) {
+    FslRun out;
+    RunFslDialog(out, Line("FSLHelpContext", context), "select=Run4.dat,ok,help,help,nofsl");
+    EXPECT_EQ(protocol::kAcceptedReply, out.result.replyCode) << out.log_;
+    EXPECT_EQ(std::string(style) == "modern", out.modernDialog_);
+    ASSERT_EQ(2u, out.help_.size()) << context << "\n" << out.log_;
+    EXPECT_EQ(std::vector<bool>(out.help_.size(), true), out.helpSent_) << context << ": posted, not sent";
+    for (const auto& help : out.help_) {
       EXPECT_EQ(1u, help.first) << context;
       EXPECT_EQ(std::stoll(context), static_cast<int32_t>(help.second)) << context;
     }
-    EXPECT_NE(std::string::npos, out.reply.find(Line("UseFSL", "False"))) << out.reply;
+    EXPECT_NE(std::string::npos, out.result.text.find(Line("UseFSL", "False"))) << out.result.text;
   }
 }
 

@@ -7,12 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "client/auto_driver.h"
-#include "client/dialog_client.h"
-#include "server/protocol.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
-
-using namespace dlg;  // the client library
 
 namespace {
 
@@ -28,6 +24,24 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return CallWindowProcA(g_clientProc, window, message, wParam, lParam);
 }
 
+// Help requests at a help window apart from the client's, which stays owner and notify window.
+std::vector<std::pair<WPARAM, LPARAM>> g_apartRequests;
+LRESULT CALLBACK ApartHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == protocol::kHelpRequest) g_apartRequests.emplace_back(wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND ApartHelpWindow() {
+  static HWND window = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ApartHelpProc;
+    windowClass.lpszClassName = "ApartHelpWindow";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "ApartHelpWindow", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  }();
+  return window;
+}
+
 struct HelpRun {
   std::vector<std::pair<WPARAM, LPARAM>> requests;  // 0x0F1F at the help window
   int platformHelp = 0;                             // "commdlg_help" at the owner window
@@ -35,39 +49,30 @@ struct HelpRun {
   std::string log;
 };
 
-HelpRun PressHelp(const std::string& className, const std::string& requestLines, const std::string& steps) {
-  HelpRun run;
-  DialogClient::Options options;
-  options.readyTimeoutMs = 20000;
-  options.runTimeoutMs = 30000;
-  options.narrate = [&run](const std::string& line) { run.log += line + "\n"; };
-  options.onHelp = [&run](WPARAM w, LPARAM l) { run.requests.emplace_back(w, l); };
-  std::unique_ptr<AutoDriver> driver;
-  options.onDialogIdle = [&driver] {
-    if (driver) driver->poll();
-  };
-  DialogClient client(options);
+// Runs `className` worked by `steps`; with `askServer`, "commdlg_help" is posted to the
+// server's application window once the dialog is up, as the platform does for a dialog owned
+// by it; with `helpApart`, the server's help window is another window than its owner.
+HelpRun RunWithHelp(const std::string& className, const std::string& requestLines, const std::string& steps,
+                    bool askServer = false, bool helpApart = false) {
+  ServerHarness server;
+  g_apartRequests.clear();
+  server.Start(className, helpApart ? ApartHelpWindow() : nullptr);
   g_platformHelp = 0;
   g_clientProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(client.window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-  std::vector<AutoStep> parsed;
-  std::string error;
-  EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
-  EXPECT_TRUE(client.launch(className)) << client.failure();
-  EXPECT_TRUE(client.waitReady()) << client.failure();
-  driver = std::make_unique<AutoDriver>(parsed, client.window(), client.serverThreadId(), options.narrate);
-  RunResult result = client.run("object Probe: " + className + "\r\n" + requestLines + "end\r\n");
-  run.replyCode = result.replyCode;
-  EXPECT_TRUE(driver->done()) << "steps left undone\n" << run.log;
-  EXPECT_TRUE(client.waitForExit(15000)) << "the server is still running";
-  run.platformHelp = g_platformHelp;
-  return run;
-}
-
-std::string Lines(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text += std::string("  ") + line + "\r\n";
-  return text;
+      SetWindowLongPtrA(server.client_->window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+  bool asked = false;
+  server.idleHook_ = [&] {
+    if (!askServer || asked || !server.driver_ || !server.driver_->dialog()) return;
+    asked = true;
+    PostMessageA(FindThreadWindow(server.client_->serverThreadId(), protocol::kApplicationClass),
+                 RegisterWindowMessageA("commdlg_help"), 0, 0);
+  };
+  server.Steps(steps);
+  RunResult result = server.client_->run("object Probe: " + className + "\r\n" + requestLines + "end\r\n");
+  EXPECT_TRUE(server.StepsDone()) << "steps left undone\n" << server.log_;
+  EXPECT_EQ(askServer, asked) << "the dialog was not seen";
+  server.ExpectServerEndsWithZero();
+  return HelpRun{helpApart ? g_apartRequests : server.help_, g_platformHelp, result.replyCode, server.log_};
 }
 
 // What pressing each dialog's Help button brings the client under Wine 8: the file dialogs send
@@ -82,22 +87,45 @@ TEST(DialogHelp, HelpButtonReachesOnlyTheOwnerAndOnlyFromFontColourAndPrint) {
     int serverRequests;  // 0x0F1F from the server, lParam = HelpContext
     int platformHelp;    // "commdlg_help" from the platform, to the owner window
   } cases[] = {
-      {"open, Explorer style", "TOpenDialog", Lines({"HelpContext = 31", "InitialDir = 'C:\\'", "Options = [ofShowHelp]"}), 0, 0},
+      {"open, Explorer style", "TOpenDialog", Text({"  HelpContext = 31", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
       {"open, old style", "TOpenDialog",
-       Lines({"HelpContext = 31", "InitialDir = 'C:\\'", "Options = [ofShowHelp, ofOldStyleDialog]"}), 0, 0},
-      {"save, Explorer style", "TSaveDialog", Lines({"HelpContext = 32", "InitialDir = 'C:\\'", "Options = [ofShowHelp]"}), 0, 0},
-      {"FSL open", "TFSL16OpenDialog", Lines({"HelpContext = 33", "InitialDir = 'C:\\'", "Options = [ofShowHelp]"}), 0, 0},
-      {"font", "TFontDialog", Lines({"HelpContext = 34", "Options = [fdShowHelp]"}), 0, 1},
-      {"colour", "TColorDialog", Lines({"HelpContext = 35", "Options = [cdShowHelp]"}), 0, 1},
-      {"print", "TPrintDialog", Lines({"HelpContext = 36", "Options = [poHelp]"}), 0, 1},
+       Text({"  HelpContext = 31", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp, ofOldStyleDialog]"}), 0, 0},
+      {"save, Explorer style", "TSaveDialog", Text({"  HelpContext = 32", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
+      {"FSL open", "TFSL16OpenDialog", Text({"  HelpContext = 33", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
+      {"font", "TFontDialog", Text({"  HelpContext = 34", "  Options = [fdShowHelp]"}), 0, 1},
+      {"colour", "TColorDialog", Text({"  HelpContext = 35", "  Options = [cdShowHelp]"}), 0, 1},
+      {"print", "TPrintDialog", Text({"  HelpContext = 36", "  Options = [poHelp]"}), 0, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    HelpRun run = PressHelp(c.className, c.request, "pshhelp,wait=800,cancel");
+    HelpRun run = RunWithHelp(c.className, c.request, "pshhelp,wait=800,cancel");
     EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
     EXPECT_NE(std::string::npos, run.log.find("step: help button\n")) << "the Help button is not shown\n" << run.log;
     EXPECT_EQ(c.serverRequests, static_cast<int>(run.requests.size())) << run.log;
     EXPECT_EQ(c.platformHelp, run.platformHelp) << run.log;
+  }
+}
+
+// "Show help topic N" reaching the server's application window during a dialog becomes the
+// server's help request with that dialog's HelpContext; a dialog without one asks for nothing.
+TEST(DialogHelp, HelpAskedOfTheServerIsForwardedWithTheDialogsHelpContext) {
+  const struct {
+    const char* label;
+    const char* className;
+    std::string request;
+    std::vector<std::pair<WPARAM, LPARAM>> requests;  // at the help window
+    bool helpApart;  // the help window is not the owner: the dialog is the owner's, help the other's
+  } cases[] = {
+      {"open", "TOpenDialog", Text({"  HelpContext = 31", "  InitialDir = 'C:\\'"}), {{1, 31}}, false},
+      {"colour", "TColorDialog", Text({"  HelpContext = 35"}), {{1, 35}}, false},
+      {"open without a help context", "TOpenDialog", Text({"  InitialDir = 'C:\\'"}), {}, false},
+      {"open, the help window apart from the owner", "TOpenDialog", Text({"  HelpContext = 37"}), {{1, 37}}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    HelpRun run = RunWithHelp(c.className, c.request, "wait=800,cancel", true, c.helpApart);
+    EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
+    EXPECT_EQ(c.requests, run.requests) << run.log;
   }
 }
 

@@ -8,20 +8,13 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "client/auto_driver.h"
-#include "client/dialog_client.h"
-#include "platform/window_query.h"
-#include "server/protocol.h"
-#include "testing/file_dialog_style_win.h"
 #include "testing/program_run_win.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
-
-using namespace dlg;  // the client library
 
 namespace {
 
@@ -32,19 +25,6 @@ const std::wstring kGreek = L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
 const std::wstring kAMacron = L"\u0101";                          // "a" in the code page's best fit
 const std::wstring kCafe = L"caf\u00E9";                          // in code page 1252
 const std::wstring kSigma = L"\u03A3";                            // "S" in the best fit, no such file
-
-std::string Ansi(const std::wstring& text) {
-  std::string out(text.size() * 2 + 1, '\0');
-  out.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
-                                                     static_cast<int>(out.size()), nullptr, nullptr)));
-  return out;
-}
-
-std::string ShortPath(const std::wstring& path) {
-  wchar_t buffer[MAX_PATH] = {};
-  GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
-  return Ansi(buffer);
-}
 
 std::string ShortName(const std::wstring& path) {
   const std::string shortPath = ShortPath(path);
@@ -115,44 +95,24 @@ NamesFolder& Names() {
   return names;
 }
 
-struct Outcome {
+struct NamesRun {
   uint32_t code = 0;
   std::string reply, log;
+  bool modern = false;  // the modern dialog was shown
 };
 
 // Runs `className` with `request` (its object's lines), worked by `steps` (none: by `idle`
 // alone); `idle`, when given, runs first on every idle pass.
-Outcome RunDialog(const std::string& className, const std::string& requestLines, const std::string& steps,
-            std::function<void(DialogClient&)> idle = nullptr) {
-  Outcome out;
-  DialogClient::Options options;
-  options.readyTimeoutMs = 20000;
-  options.runTimeoutMs = 40000;
-  options.narrate = [&out](const std::string& line) { out.log += line + "\n"; };
-  std::unique_ptr<AutoDriver> driver;
-  DialogClient* self = nullptr;
-  options.onDialogIdle = [&] {
-    if (idle) idle(*self);
-    if (driver) driver->poll();
-  };
-  DialogClient client(options);
-  self = &client;
-  EXPECT_TRUE(client.launch(className)) << client.failure();
-  EXPECT_TRUE(client.waitReady()) << client.failure();
-  if (!steps.empty()) {
-    std::vector<AutoStep> parsed;
-    std::string error;
-    EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
-    driver = std::make_unique<AutoDriver>(parsed, client.window(), client.serverThreadId(), options.narrate);
-  }
-  RunResult result = client.run("object X: " + className + "\r\n" + requestLines + "end\r\n");
-  out.code = result.replyCode;
-  out.reply = result.text;
-  EXPECT_TRUE(client.waitForExit(15000)) << "the server is still running";
-  return out;
+NamesRun RunDialog(const std::string& className, const std::string& requestLines, const std::string& steps,
+                   std::function<void(DialogClient&)> idle = nullptr) {
+  ServerHarness server;
+  if (idle) server.idleHook_ = [&] { idle(*server.client_); };
+  server.Start(className);
+  if (!steps.empty()) server.Steps(steps);
+  RunResult result = server.client_->run("object X: " + className + "\r\n" + requestLines + "end\r\n");
+  server.ExpectServerEndsWithZero();
+  return NamesRun{result.replyCode, result.text, server.log_, server.modernDialog_};
 }
-
-std::string Line(const std::string& name, const std::string& value) { return "  " + name + " = " + value + "\r\n"; }
 
 // The value of `property` in `reply`; empty when the reply has none.
 std::string ReplyValue(const std::string& reply, const std::string& property) {
@@ -161,16 +121,6 @@ std::string ReplyValue(const std::string& reply, const std::string& property) {
   if (at == std::string::npos) return std::string();
   const size_t from = at + start.size();
   return reply.substr(from, reply.find("'\r\n", from) - from);
-}
-
-std::string ReadWholeFileW(const std::wstring& path) {
-  std::string text(256, '\0');
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  DWORD read = 0;
-  ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-  CloseHandle(file);
-  text.resize(read);
-  return text;
 }
 
 // Every name a reply carries (the chosen file, the FSL file stored or found beside it) opens the
@@ -237,8 +187,9 @@ TEST(UnexpressibleNames, ChosenAndStoredFilesComeBackAsNamesThatOpenThem) {
           title = text;
         }
     };
-    Outcome out = RunDialog(c.className, c.request, c.steps, idle);
+    NamesRun out = RunDialog(c.className, c.request, c.steps, idle);
     EXPECT_EQ(protocol::kAcceptedReply, out.code) << out.log;
+    EXPECT_EQ(FileDialogStyle::ModernExpected(c.className, c.request), out.modern);
     if (out.code != protocol::kAcceptedReply) continue;
     EXPECT_EQ(std::string::npos, out.reply.find('?')) << out.reply;
     for (const Opens& o : c.opens) {
@@ -250,7 +201,7 @@ TEST(UnexpressibleNames, ChosenAndStoredFilesComeBackAsNamesThatOpenThem) {
     if (!c.creates.empty()) {
       const std::string name = ReplyValue(out.reply, "FileName");
       std::ofstream(name, std::ios::binary) << "made";
-      EXPECT_EQ("made", ReadWholeFileW(c.creates)) << name << " does not make the file in the folder chosen";
+      EXPECT_EQ("made", ReadWholeFile(ShortPath(c.creates))) << name << " does not make the file in the folder chosen";
       DeleteFileW(c.creates.c_str());
     }
     EXPECT_EQ(c.warningTitle, title);
@@ -262,7 +213,8 @@ TEST(UnexpressibleNames, NamesTheCodePageHasComeBackAsTheyAre) {
   const NamesFolder& n = Names();
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
-    Outcome out = RunDialog("TOpenDialog", Line("InitialDir", "'" + n.dir("cafe") + "'"), "item=0,ok");
+    NamesRun out = RunDialog("TOpenDialog", Line("InitialDir", "'" + n.dir("cafe") + "'"), "item=0,ok");
+    EXPECT_EQ(std::string(style) == "modern", out.modern);
     EXPECT_NE(std::string::npos, out.reply.find(Line("FileName", "'" + n.dir("cafe") + "\\" + Ansi(kCafe) + ".dat'")))
         << out.reply;
   }
@@ -329,8 +281,9 @@ TEST(UnexpressibleNames, TypedNamesAreAnsweredByTheirShortPathOrRefused) {
         }
       }
     };
-    Outcome out = RunDialog(c.className, c.request, "", idle);
+    NamesRun out = RunDialog(c.className, c.request, "", idle);
     EXPECT_EQ(c.code, out.code) << out.log;
+    EXPECT_EQ(std::string(style) == "modern", out.modern);
     EXPECT_EQ(c.box, boxText);
     if (!c.line.empty()) {
       EXPECT_NE(std::string::npos, out.reply.find(c.line)) << out.reply;

@@ -7,46 +7,28 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "client/auto_driver.h"
-#include "client/dialog_client.h"
 #include "client/printer_choice.h"
 #include "client/server_idle_watch.h"
 #include "large_request.h"
 #include "platform/copy_data.h"
-#include "platform/window_query.h"
-#include "server/protocol.h"
-#include "testing/file_dialog_style_win.h"
 #include "testing/printers_win.h"
 #include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
+#include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
 
 #include <psapi.h>  // after <windows.h>, which platform/win32.h includes
-
-using namespace dlg;  // the client library
 
 namespace {
 
 const bool kWatchdog = StartWatchdog(540);
 
-constexpr DWORD kExitWaitMs = 15000;
-
 std::string Hex(uintptr_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
-  return text;
-}
-
-std::string Dec(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
-
-// Component text with CR LF line ends from lines without them.
-std::string Text(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
   return text;
 }
 
@@ -71,10 +53,6 @@ class Files {
     RemoveDirectoryA((dir_ + "\\My Data").c_str());
     RemoveDirectoryA(dir_.c_str());
   }
-  static void Touch(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  }
   const std::string& dir() const { return dir_; }
 
  private:
@@ -97,56 +75,8 @@ struct DialogCase {
   std::vector<std::string> reply;
 };
 
-class ServerTest : public ::testing::Test {
+class ServerTest : public ::testing::Test, public ServerHarness {
  protected:
-  DialogClient& NewClient() {
-    DialogClient::Options options;
-    options.readyTimeoutMs = 20000;
-    options.runTimeoutMs = 30000;
-    options.narrate = [this](const std::string& line) {
-      log_ += line + "\n";
-      if (narrateHook_) narrateHook_(line);
-    };
-    options.serverPath = serverPath_;
-    options.useRequestKey = useRequestKey_;
-    options.onDialogIdle = [this] {
-      if (idleHook_) idleHook_();
-      if (!driver_) return;
-      driver_->poll();
-      if (HWND dialog = driver_->dialog(); dialog && IsWindow(dialog)) {
-        if (dialogCaption_.empty()) dialogCaption_ = WindowText(dialog) + "|";
-        GetWindowRect(dialog, &dialogRect_);
-        if (HWND owner = OwnerOf(dialog)) dialogOwner_ = owner;  // none once the frame is going
-        // Seen once is enough: the controls go before the frame as it closes.
-        modernDialog_ = modernDialog_ || FindDescendantOfClass(dialog, "ExplorerBrowserControl") != nullptr;
-        if (HWND printers = PrinterList(dialog)) {
-          if (shownPrinter_.empty()) shownPrinter_ = WindowText(printers);
-          // Where the chosen printer is: the dialog says so once it has taken the choice.
-          if (std::string where = DialogItemText(dialog, stc14); !where.empty()) printerWhere_ = where;
-        }
-      }
-    };
-    client_ = std::make_unique<DialogClient>(options);
-    return *client_;
-  }
-
-  void Start(const std::string& className) {
-    NewClient();
-    ASSERT_TRUE(client_->launch(className)) << client_->failure();
-    ASSERT_TRUE(client_->waitReady()) << client_->failure() << "\n" << log_;
-  }
-
-  // Starts the server for `className`, sends `request` and works the dialog with `steps`.
-  RunResult Run(const std::string& className, const std::string& request, const std::string& steps) {
-    Start(className);
-    if (HasFatalFailure()) return RunResult{};
-    std::vector<AutoStep> parsed;
-    std::string error;
-    EXPECT_TRUE(ParseAutoSteps(steps, parsed, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(parsed, client_->window(), client_->serverThreadId());
-    return client_->run(request);
-  }
-
   // Runs the case and expects its reply exactly, then the server's end.
   void ExpectReply(const DialogCase& c) {
     const std::string header = std::string("object X: ") + c.className;
@@ -156,55 +86,20 @@ class ServerTest : public ::testing::Test {
       all.push_back("end");
       return Text(all);
     };
-    log_.clear();
-    RunResult result = Run(c.className, object(c.properties), c.steps);
+    RunResult result = RunServer(c.className, object(c.properties), c.steps);
     EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
     EXPECT_EQ(object(c.reply), result.text) << c.label;
+    EXPECT_EQ(FileDialogStyle::ModernExpected(c.className, object(c.properties)), modernDialog_)
+        << c.label << ": the modern dialog shown";
     ExpectServerEndsWithZero();
   }
-
-  std::vector<uint32_t> Codes() const {
-    std::vector<uint32_t> codes;
-    for (const ReceivedCopyData& data : client_->received()) codes.push_back(data.code);
-    return codes;
-  }
-
-  void ExpectServerEndsWithZero() {
-    DWORD exitCode = 99;
-    EXPECT_TRUE(client_->waitForExit(kExitWaitMs, &exitCode)) << "the server is still running";
-    EXPECT_EQ(0u, exitCode);
-  }
-
-  // Running means answering: after a while the server still answers the focus probe, and only
-  // the client's WM_CLOSE ends it, with exit code 0.
-  void ExpectStillRunning() {
-    client_->pump(500);
-    LRESULT answer = -1;
-    EXPECT_TRUE(client_->sendMessage(RegisterWindowMessageA("QTM_FocusMyDialog"), 0, 0, &answer) && answer == 1)
-        << "the server no longer answers (" << answer << ")\n" << log_;
-    EXPECT_TRUE(client_->serverRunning()) << log_;
-  }
-
-  std::unique_ptr<DialogClient> client_;
-  std::unique_ptr<AutoDriver> driver_;
-  std::function<void()> idleHook_;  // runs first on every idle pass of a running dialog
-  std::function<void(const std::string&)> narrateHook_;  // runs on every line the client narrates
-  std::string log_;
-  std::string dialogCaption_;
-  RECT dialogRect_{};
-  HWND dialogOwner_ = nullptr;
-  bool modernDialog_ = false;      // the last dialog was the modern file dialog
-  std::string shownPrinter_;       // the printer a print dialog showed first
-  std::string printerWhere_;       // where it said its printer was last
-  std::string serverPath_;         // empty: the server beside this program
-  bool useRequestKey_ = true;
 };
 
 // --- Start-up and command line -------------------------------------------------------------
 
 TEST_F(ServerTest, WrongArgumentCountsOrBadArgumentsEndSilently) {
   DialogClient& client = NewClient();
-  const std::string h = Dec(client.window());
+  const std::string h = HandleText(client.window());
   const struct {
     const char* label;
     std::vector<std::string> arguments;
@@ -220,7 +115,7 @@ TEST_F(ServerTest, WrongArgumentCountsOrBadArgumentsEndSilently) {
   for (const auto& c : kCases) {
     ASSERT_TRUE(client.launch(c.arguments)) << c.label << ": " << client.failure();
     DWORD exitCode = 99;
-    EXPECT_TRUE(client.waitForExit(kExitWaitMs, &exitCode)) << c.label << ": still running";
+    EXPECT_TRUE(client.waitForExit(15000, &exitCode)) << c.label << ": still running";
     EXPECT_EQ(0u, exitCode) << c.label;
     client.pump(100);
     EXPECT_EQ(0u, client.received().size()) << c.label << ": a message reached the notify window";
@@ -510,10 +405,7 @@ TEST_F(ServerTest, AnotherProgramsMessagesNeverDecideTheReply) {
     };
     if (c.when == Waiting) foreign();
     EXPECT_EQ("GetOpenFileName", WindowText(client_->hostForm()));
-    std::vector<AutoStep> steps;
-    std::string error;
-    ASSERT_TRUE(ParseAutoSteps("file=a.txt,ok", steps, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(steps, client_->window(), client_->serverThreadId());
+    Steps("file=a.txt,ok");
     RunResult result = client_->run(request);
     idleHook_ = nullptr;
     EXPECT_EQ(c.outcome, result.outcome) << result.failure << "\n" << log_;
@@ -533,7 +425,7 @@ TEST_F(ServerTest, ASecondRequestDuringTheDialogIsAnsweredZero) {
       SendCopyDataTimeout(client_->hostForm(), client_->window(), protocol::kRunRequest,
                           "object Y: TOpenDialog\r\nend\r\n", 10000, &answer);
   };
-  RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+  RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
   EXPECT_EQ(0, answer);
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
   EXPECT_EQ(Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
@@ -573,10 +465,7 @@ TEST_F(ServerTest, FailedRequestsAreReportedAndTheServerKeepsRunning) {
     EXPECT_EQ(c.codes, Codes()) << c.report << ": no reply may follow the failure";
     // A request that failed before its dialog opened leaves the server waiting for the next;
     // one that failed after the release ended the server's only run.
-    std::vector<AutoStep> cancel;
-    std::string error;
-    ASSERT_TRUE(ParseAutoSteps("cancel", cancel, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(cancel, client_->window(), client_->serverThreadId());
+    Steps("cancel");
     RunResult again = client_->run(Text({"object Y: TOpenDialog", "end"}));
     const bool served = c.answer == 0 && std::string(c.className) != "TNoSuchDialog";
     EXPECT_EQ(served ? 1 : 0, again.answer) << c.report << ": " << again.failure;
@@ -597,15 +486,24 @@ TEST_F(ServerTest, KnownClassWithoutDialogKindIsAnsweredZeroWithoutReport) {
 
 // --- Accepted and cancelled runs ---------------------------------------------------------------
 
+// With the warm-up off, and with the request arriving past the warm-up's grace, while its
+// thread is at work: the same reply in the same time.
 TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
-  for (const char* style : kFileDialogStyles) {
+  for (const char* style : kFileDialogStyles)
+  for (const bool warmUp : {false, true}) {
     FileDialogStyle use(style);
-    dialogCaption_.clear();
+    SCOPED_TRACE(warmUp ? "request during the warm-up" : "no warm-up");
+    SetEnvironmentVariableA("DLG_NO_WARMUP", warmUp ? nullptr : "1");
     const std::string dir = TestFiles().dir();
-    RunResult result = Run("TOpenDialog",
-                           Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
-                                 "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}),
-                           "file=a.txt,ok");
+    Start("TOpenDialog");
+    ASSERT_FALSE(HasFatalFailure());
+    if (warmUp) Sleep(50);
+    Steps("file=a.txt,ok");
+    const double start = MonotonicMs();
+    RunResult result = client_->run(Text({"object OpenDialog2: TOpenDialog", "  Filter = 'Text|*.txt|All|*.*'",
+                                          "  InitialDir = '" + dir + "\\'", "  Title = 'Pick one'", "end"}));
+    EXPECT_LT(MonotonicMs() - start, 10000.0);
+    SetEnvironmentVariableA("DLG_NO_WARMUP", nullptr);
     EXPECT_EQ(Outcome::Accepted, result.outcome) << result.failure << "\n" << log_;
     EXPECT_EQ(1, result.answer);
     EXPECT_EQ(Text({"object OpenDialog2: TOpenDialog", "  FileEditStyle = fsEdit", "  FileName = '" + dir + "\\a.txt'",
@@ -618,6 +516,7 @@ TEST_F(ServerTest, AcceptedOpenDialogRepliesWithTheChosenFileThenEnds) {
     EXPECT_EQ(client_->hostForm(), client_->received()[2].sender);
     EXPECT_EQ(result.text.size(), client_->received()[2].data.size()) << "cbData is the text's length";
     EXPECT_EQ("Pick one|", dialogCaption_);
+    EXPECT_EQ(std::string(style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ(client_->window(), dialogOwner_) << "the dialog is owned by the client's window";
     ExpectServerEndsWithZero();
   }
@@ -634,7 +533,7 @@ TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
     if (probeAnswer == -1 && driver_ && driver_->dialog())
       client_->sendMessage(RegisterWindowMessageA("QTM_FocusMyDialog"), 0, 0, &probeAnswer);
   };
-  RunResult result = Run("tsavedialog", request, "file=b.txt,cancel");
+  RunResult result = RunServer("tsavedialog", request, "file=b.txt,cancel");
   EXPECT_EQ(1, probeAnswer);
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
   EXPECT_EQ(Text({"object Dlg: TSaveDialog", "  DefaultExt = 'html'", "  FileEditStyle = fsEdit",
@@ -646,7 +545,7 @@ TEST_F(ServerTest, CancelledDialogRepliesWithTheUnchangedObject) {
 }
 
 TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
-  RunResult result = Run("TOpenDialog", Text({"object DialogForm: TOpenDialog", "end"}), "cancel");
+  RunResult result = RunServer("TOpenDialog", Text({"object DialogForm: TOpenDialog", "end"}), "cancel");
   EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
   EXPECT_EQ(Text({"object DialogForm_1: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
 }
@@ -654,9 +553,9 @@ TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
 TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
   for (const char* style : kFileDialogStyles) {
     FileDialogStyle use(style);
-    dialogCaption_.clear();
-    RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
+    EXPECT_EQ(std::string(style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in both styles";
     int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
     ASSERT_GT(width, 0);
@@ -715,10 +614,7 @@ TEST_F(ServerTest, RequestsAndRepliesBeyondThePlatformLimitFailAtOnce) {
     log_.clear();
     Start("TOpenDialog");
     ASSERT_FALSE(HasFatalFailure()) << c.label;
-    std::vector<AutoStep> cancel;
-    std::string error;
-    ASSERT_TRUE(ParseAutoSteps("cancel", cancel, &error)) << error;
-    driver_ = std::make_unique<AutoDriver>(cancel, client_->window(), client_->serverThreadId());
+    Steps("cancel");
     const DWORD server = client_->serverProcessId();
     const double start = MonotonicMs();
     RunResult result = client_->run(c.request);
@@ -756,8 +652,9 @@ TEST_F(ServerTest, RequestsUpToTheLimitRunAndTheServerRefusesLargerOnes) {
     FileDialogStyle use(c.style);
     SCOPED_TRACE(c.className);
     log_.clear();
-    RunResult result = Run(c.className, c.request, "wait=300,cancel");
+    RunResult result = RunServer(c.className, c.request, "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
+    EXPECT_EQ(std::string(c.style) == "modern", modernDialog_) << "the modern dialog shown";
     EXPECT_EQ(c.request.size(), result.text.size());
     EXPECT_TRUE(c.request == result.text) << "the reply is not the request";
     ExpectServerEndsWithZero();
@@ -883,7 +780,7 @@ TEST_F(ServerTest, AnIniFileThatNamesAPipeIsNeverOpened) {
   ASSERT_FALSE(ConnectNamedPipe(pipe, &connect));
   ASSERT_EQ(static_cast<DWORD>(ERROR_IO_PENDING), GetLastError());
   const std::string dir = TestFiles().dir();
-  RunResult result = Run("TFSL16OpenDialog",
+  RunResult result = RunServer("TFSL16OpenDialog",
                          Text({"object X: TFSL16OpenDialog", "  FileName = '" + dir + "\\a.txt'",
                                "  InitialDir = '" + dir + "'", "  IniFile = '" + pipeName + "'", "end"}),
                          "select=b.txt,select=a.txt,wait=300,cancel");
@@ -927,8 +824,7 @@ TEST_F(ServerTest, FileDialogStyleIsChosenBesideTheServerAndFallsBackForClassicO
     DeleteFileA(settings.c_str());
     if (c.settings) WriteWholeFile(settings, std::string("[FileDialogs]\r\n") + c.settings + "\r\n");
     SetEnvironmentVariableA("DLG_FILE_DIALOG_STYLE", c.environment);
-    modernDialog_ = false;
-    RunResult result = Run("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
+    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
                            "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure << "\n" << log_;
     EXPECT_EQ(c.modern, modernDialog_);

@@ -29,6 +29,26 @@ bool WriteText(const std::string& path, const std::string& text) {
   return std::fclose(f) == 0;
 }
 
+// The pairs list as the section-once read builds it, read the simple way instead: one profile
+// read per key. The measure of what reading the section once saves.
+void ReadPairsByKey(TIniFile& ini, FslPlatform& platform, const std::string& section, TStrings& list) {
+  TStringList keys;
+  ini.ReadIniKeys(section, keys);
+  std::vector<std::string> lines = list.lines();
+  for (const std::string& key : keys.lines()) {
+    std::string value = ini.ReadIniString(section, key, std::string());
+    int index = IndexOfName(platform, lines, key);
+    if (!value.empty()) {
+      std::string line = key + "=" + value;
+      if (index < 0) lines.push_back(std::move(line));
+      else lines[index] = std::move(line);
+    } else if (index >= 0) {
+      lines.erase(lines.begin() + index);
+    }
+  }
+  list.setLines(std::move(lines));
+}
+
 // The median time of `runs` calls of `f` in milliseconds, after one call that warms the
 // profile functions' cache.
 template <typename F>
@@ -104,7 +124,7 @@ int main(int argc, char** argv) {
     });
     double byKey = MedianMs(runs, [&] {
       TStringList pairs;
-      reader.ReadIniPairsByKey("FSLAssociations", pairs);
+      ReadPairsByKey(reader, platform, "FSLAssociations", pairs);
     });
     std::printf("%8d %10.3f %14.3f %14.3f  %s\n", size, lookup, once, byKey,
                 expected.empty() ? "(key past the key-name limit: none beside)" : "expanded");

@@ -161,7 +161,9 @@ TEST(CustomDialogHook, BindsRaisesEventsAndUnbinds) {
                                       "ShareViolation C:\\Data\\locked.dat", "Command 8196"}),
             raised);
   EXPECT_EQ(&share, shareRecord);
-  EXPECT_NE(5, frameAtInitDone.left) << "not centred before OnInitDone ran (where: the real dialog tests)";
+  // The 500 by 400 frame on the 1024 by 768 test screen: across the middle, a third down.
+  EXPECT_EQ(262, frameAtInitDone.left) << "not centred before OnInitDone ran";
+  EXPECT_EQ(122, frameAtInitDone.top) << "not centred before OnInitDone ran";
 
   // WM_NCDESTROY unbinds; later messages raise nothing.
   raised.clear();

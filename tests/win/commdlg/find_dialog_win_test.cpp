@@ -147,37 +147,6 @@ TEST(FindDialogTest, ClosingRecordsPositionAndUntiesTheRedirector) {
   }
 }
 
-// Find next raises OnFind; replace and replace-all raise OnReplace; each with the reported options.
-TEST(FindDialogTest, NoticesFireOnFindOrOnReplaceWithTheReportedOptions) {
-  const struct {
-    DWORD flags;
-    int finds, replaces;
-    TFindOptions options;
-  } kNotices[] = {
-      {FR_FINDNEXT | FR_MATCHCASE, 1, 0, SetOf(frFindNext) | SetOf(frMatchCase)},
-      {FR_REPLACE, 0, 1, SetOf(frReplace)},
-      {FR_REPLACEALL | FR_WHOLEWORD, 0, 1, SetOf(frReplaceAll) | SetOf(frWholeWord)},
-  };
-  for (const auto& notice : kNotices) {
-    TFindDialog dialog(nullptr);
-    int finds = 0, replaces = 0;
-    dialog.FOnFind.handler = [&](TComponent* sender) { finds += sender == &dialog; };
-    dialog.FOnReplace.handler = [&](TComponent* sender) { replaces += sender == &dialog; };
-    Seen seen;
-    ASSERT_TRUE(RunFindDialog(dialog, Fake(seen)));
-    FINDREPLACEA* record = seen.given;
-    record->Flags = notice.flags;
-    EXPECT_EQ(1, SendMessageA(record->hwndOwner, FindReplaceMessage(), 0, reinterpret_cast<LPARAM>(record)));
-    EXPECT_EQ(notice.finds, finds) << std::hex << notice.flags;
-    EXPECT_EQ(notice.replaces, replaces) << std::hex << notice.flags;
-    EXPECT_EQ(notice.options, dialog.FOptions) << std::hex << notice.flags;
-    FINDREPLACEA stranger = *record;
-    EXPECT_EQ(0, SendMessageA(record->hwndOwner, FindReplaceMessage(), 0, reinterpret_cast<LPARAM>(&stranger)))
-        << "a notice about another record was handled";
-    EXPECT_EQ(notice.finds + notice.replaces, finds + replaces) << std::hex << notice.flags;
-  }
-}
-
 TEST(FindDialogTest, DestroyingTheDialogClosesItsWindowAndFreesTheRedirector) {
   auto dialog = std::make_unique<TFindDialog>(nullptr);
   Seen seen;

@@ -49,7 +49,7 @@ LOGFONTA Answer(const char* face, LONG height, LONG weight, BYTE italic = 0) {
   return logFont;
 }
 
-TEST(FontDialogTest, RecordCarriesWhatThePortableFunctionsCompute) {
+TEST(FontDialogTest, RecordCarriesTheFontAndTheFlagsOfTheProperties) {
   TFontDialog dialog(nullptr);
   dialog.font()->setName(std::string(40, 'N'));
   dialog.font()->setHeight(-13);
@@ -65,17 +65,17 @@ TEST(FontDialogTest, RecordCarriesWhatThePortableFunctionsCompute) {
   const CHOOSEFONTA& r = seen.record;
   EXPECT_EQ(record_size::kChooseFont, r.lStructSize);
   EXPECT_EQ(nullptr, r.hDC) << "a device context for the printer";
-  EXPECT_EQ(FontDialogFlags(fdPrinter, dialog.FOptions, true, 24, 8), r.Flags);
+  // The limit is dropped: crossed limits would leave no size to choose.
+  EXPECT_EQ(static_cast<DWORD>(CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | CF_APPLY), r.Flags);
   EXPECT_EQ(static_cast<COLORREF>(kClWindowText), r.rgbColors) << "system colour not passed as stored";
   EXPECT_EQ(reinterpret_cast<void*>(FontDialogHook), reinterpret_cast<void*>(r.lpfnHook));
   EXPECT_EQ(std::make_pair(24, 8), std::make_pair(r.nSizeMin, r.nSizeMax)) << "sizes min, max";
   EXPECT_EQ(&dialog, seen.current) << "CurrentFontDialog during the call";
   EXPECT_EQ(nullptr, CurrentFontDialog()) << "CurrentFontDialog not restored";
-  const FontChoice c = FontChoiceOf(*dialog.font());
   const LOGFONTA& f = seen.logFont;
   EXPECT_EQ(std::string(31, 'N'), f.lfFaceName) << "a 40-character name reaches the platform cut to 31";
-  EXPECT_EQ(std::tie(c.height, c.weight, c.underline, c.pitchAndFamily),
-            std::make_tuple(f.lfHeight, f.lfWeight, f.lfUnderline != 0, f.lfPitchAndFamily));
+  EXPECT_EQ(std::make_tuple(LONG{-13}, LONG{FW_BOLD}, BYTE{1}, BYTE{0}, BYTE{FIXED_PITCH}),
+            std::make_tuple(f.lfHeight, f.lfWeight, f.lfUnderline, f.lfItalic, f.lfPitchAndFamily));
   EXPECT_EQ(DEFAULT_CHARSET, f.lfCharSet);
 }
 

@@ -158,8 +158,9 @@ TEST_F(PrintDialogTest, RecordCarriesFlagsPagesAndHooksCancelLeavesEverything) {
   EXPECT_EQ(0, RunPrintDialog(dialog, Fake(seen, {0, pd::kCollate | pd::kSelection, 9, 9, 9})));
   const PRINTDLGA& r = seen.record;
   EXPECT_EQ(record_size::kPrintDlg, r.lStructSize);
-  EXPECT_EQ(PrintDialogFlags(dialog), r.Flags);
-  EXPECT_EQ(pd::kPageNums | pd::kNoPageNums, r.Flags & (pd::kPageNums | pd::kNoPageNums));
+  EXPECT_EQ(static_cast<DWORD>(PD_PAGENUMS | PD_NOPAGENUMS | PD_ENABLEPRINTHOOK | PD_ENABLESETUPHOOK |
+                               PD_HIDEPRINTTOFILE | PD_NOSELECTION | PD_NOWARNING),
+            r.Flags);
   EXPECT_EQ(2, r.nFromPage);
   EXPECT_EQ(4465, r.nToPage);
   EXPECT_EQ(1, r.nMinPage);

@@ -76,16 +76,4 @@ TEST(WarmUpGateTest, BeginsOnceAndOnlyWhenNoRequestCameFirst) {
   }
 }
 
-TEST(WarmUpTest, OnlyTheValueOneSwitchesItOff) {
-  struct Case {
-    const char* value;  // of DLG_NO_WARMUP; null: unset
-    bool off;
-  };
-  const Case cases[] = {
-      {nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"10", false}, {"yes", false},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(WarmUpSwitchedOff(c.value), c.off) << "DLG_NO_WARMUP=" << (c.value ? c.value : "(unset)");
-}
-
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -114,56 +113,47 @@ TEST_F(FslLookupWinTest, EntriesGiveTheLongPathOrNone) {
   EXPECT_EQ("", Lookup("").fslFile) << "no entry, .fsl beside written in 1970";
 }
 
-// Of keys the platform takes for the same, the first line holds the value for every spelling.
-TEST_F(FslLookupWinTest, OneSectionReadKeepsTheFirstOfEqualKeys) {
-  TIniFile ini(Ini("DUP=first\r\ndup=second\r\nOther=x\r\nOTHER=\r\nEmpty=\r\nEMPTY=late"), WindowsFslPlatform());
-  TStringList pairs;
-  pairs.setLines({"dup=old"});
-  ini.ReadIniPairs("FSLAssociations", pairs);
-  const std::vector<std::string>& lines = pairs.lines();
-  for (const std::string& line : lines) {
-    EXPECT_EQ(std::string::npos, line.find("second")) << "a later line's value won";
-    EXPECT_EQ(std::string::npos, line.find("late")) << "a later line's value won";
-    EXPECT_EQ(std::string::npos, line.find("old")) << "the list's own line stayed";
-  }
-  auto pairsWithValue = [&lines](const std::string& value) {
-    return std::count_if(lines.begin(), lines.end(), [&value](const std::string& line) {
-      return line.size() > value.size() && line.compare(line.size() - value.size(), value.size(), value) == 0;
-    });
-  };
-  EXPECT_EQ(1, pairsWithValue("=first")) << "one pair for DUP and dup";
-  EXPECT_EQ(1, pairsWithValue("=x")) << "one pair for Other and OTHER";
-  EXPECT_EQ(2u, lines.size()) << "Empty and EMPTY: the first, empty, value deletes";
-}
-
-TEST_F(FslLookupWinTest, OneSectionReadAgreesWithReadingKeyByKey) {
-  const std::string quoted = "\"" + std::string(1022, 'q') + "\"";
-  std::vector<std::string> bodies = {
-      "B=2\r\nA=1\r\nC=\r\nx=\r\ny=7",
-      "a=1\r\nB=\r\nA=3\r\nb=4\r\na=",
-      "X=\r\nx=\r\nOther=1",  // two empty keys of one name delete both of the list's X lines
-      " Spaced key = spaced value \r\n;comment=x\r\nNoEquals\r\n=empty name\r\nAfter=1",
-      "Q1=\"quoted\"\r\nQ2='single'\r\nQ3=\"\"\r\nQ4=\"open\r\nQ5=\"\r\nq1=x",
-      "\xC9T\xC9=upper\r\n\xE9t\xE9=lower\r\nStra\xDF" "e=s\r\nSTRASSE=t",
-      "L3=" + std::string(1023, 'v') + "\r\nL4=" + std::string(1024, 'v') + "\r\nQL=" + quoted +
-          "\r\nQM=" + quoted + "q\r\nQN=\"" + std::string(1500, 'q') + "\"",
-      Filler(30000),
-  };
-  for (size_t tail : {6, 7, 8, 9, 10})  // the last name, "LASTKEY", around the 8192-byte edge
-    bodies.push_back(Filler(8192 - 1 - tail) + "LASTKEY=v\r\nLASTKEYS=w");
-  // Values that carry the whole-section read past its first buffer (64 KiB): a read that stops
-  // at the cut takes the cut line's value.
+// The pairs the lookup reads from a section, in the platform's spelling of keys and values:
+// each key with a value once, in file order, values cut at 1023 characters.
+TEST_F(FslLookupWinTest, OneSectionReadGivesEachKeyWithAValueOnce) {
+  const std::string q1022(1022, 'q');
+  // Past the whole-section read's first buffer (64 KiB): a read that stops at the cut takes the
+  // cut line's value.
   std::string wide;
-  for (int i = 0; i < 70; ++i) wide += "V" + std::to_string(i) + "=" + std::to_string(i) + std::string(1000, 'v') + "\r\n";
-  bodies.push_back(wide);
-  for (size_t i = 0; i < bodies.size(); ++i) {
-    TIniFile ini(Ini(bodies[i]), WindowsFslPlatform());
-    TStringList once, byKey;  // both start with lines of their own to replace or delete
-    once.setLines({"X=9", "b=old", "X=8", "y"});
-    byKey.setLines(once.lines());
-    ini.ReadIniPairs("FSLAssociations", once);
-    ini.ReadIniPairsByKey("FSLAssociations", byKey);
-    EXPECT_EQ(byKey.lines(), once.lines()) << "section " << i << ": " << bodies[i].substr(0, 60);
+  std::vector<std::string> widePairs;
+  for (int i = 0; i < 70; ++i) {
+    widePairs.push_back("V" + std::to_string(i) + "=" + std::to_string(i) + std::string(1000, 'v'));
+    wide += widePairs.back() + "\r\n";
+  }
+  const struct {
+    const char* label;
+    std::string body;
+    std::vector<std::string> pairs;
+  } kCases[] = {
+      {"empty values leave no pair", "B=2\r\nA=1\r\nC=\r\nx=\r\ny=7", {"B=2", "A=1", "y=7"}},
+      {"one pair for keys equal but for case, the first line's value", "a=1\r\nB=\r\nA=3\r\nb=4\r\na=", {"a=1"}},
+      {"the first of equal keys decides, empty or not", "DUP=first\r\ndup=second\r\nOther=x\r\nOTHER=\r\nEmpty=\r\nEMPTY=late",
+       {"dup=first", "OTHER=x"}},
+      {"blanks, comments, a line without '='; an empty name ends the platform's key names",
+       " Spaced key = spaced value \r\n;comment=x\r\nNoEquals\r\n=empty name\r\nAfter=1",
+       {"Spaced key=spaced value"}},
+      {"quotes", "Q1=\"quoted\"\r\nQ2='single'\r\nQ3=\"\"\r\nQ4=\"open\r\nQ5=\"\r\nq1=x",
+       {"q1=quoted", "Q2=single", "Q4=\"open", "Q5=\""}},
+      // Keys the case-blind comparison takes for one share a line; the profile read, which tells
+      // them apart, gives each spelling its own value, the last one's staying.
+      {"letters beyond ASCII", "\xC9T\xC9=upper\r\n\xE9t\xE9=lower\r\nStra\xDF" "e=s\r\nSTRASSE=t",
+       {"\xE9t\xE9=lower", "STRASSE=t"}},
+      {"long values cut at 1023",
+       "L3=" + std::string(1023, 'v') + "\r\nL4=" + std::string(1024, 'v') + "\r\nQL=\"" + q1022 + "\"\r\nQM=\"" + q1022 +
+           "\"q",
+       {"L3=" + std::string(1023, 'v'), "L4=" + std::string(1023, 'v'), "QL=" + q1022, "QM=\"" + q1022}},
+      {"a section past 64 KiB", wide, widePairs},
+  };
+  for (const auto& c : kCases) {
+    TIniFile ini(Ini(c.body), WindowsFslPlatform());
+    TStringList pairs;
+    ini.ReadIniPairs("FSLAssociations", pairs);
+    EXPECT_EQ(c.pairs, pairs.lines()) << c.label;
   }
 }
 

@@ -76,22 +76,6 @@ TEST(SendCopyDataTest, DeliversCodeDataAndSender) {
   DestroyWindow(window);
 }
 
-TEST(CopyDataLimitTest, PayloadFitsUpToTheLimitAndNotBeyond) {
-  const struct {
-    const char* label;
-    size_t size;
-    size_t limit;
-    bool fits;
-  } kCases[] = {
-      {"nothing", 0, kWineCopyDataLimit, true},
-      {"at Wine's limit", kWineCopyDataLimit, kWineCopyDataLimit, true},
-      {"one byte over Wine's limit", kWineCopyDataLimit + 1, kWineCopyDataLimit, false},
-      {"over Wine's limit on Windows", kWineCopyDataLimit + 1, kNoCopyDataLimit, true},
-      {"the largest size on Windows", SIZE_MAX, kNoCopyDataLimit, true},
-  };
-  for (const auto& c : kCases) EXPECT_EQ(c.fits, CopyDataFits(c.size, c.limit)) << c.label;
-}
-
 TEST(CopyDataLimitTest, WineIsRecognisedAndItsLimitApplies) {
   EXPECT_TRUE(RunningOnWine()) << "these tests run under Wine";
   EXPECT_EQ(kWineCopyDataLimit, CopyDataLimit());
