@@ -126,8 +126,16 @@ int main(int argc, char **argv) {
   ZeroMemory(&si, sizeof si);
   si.cb = sizeof si;
   PROCESS_INFORMATION pi;
-  if (!CreateProcessA(path, commandLine, NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, NULL, &si, &pi)) {
-    fprintf(stderr, "cannot start %s\n", path);
+  /* Checklist: under Wine a start now and then fails with ERROR_INTERNAL_ERROR and succeeds when
+   * tried again. */
+  int attempt = 0, started = 0;
+  while (!started && attempt++ < 3) {
+    started = CreateProcessA(path, commandLine, NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, NULL, &si, &pi);
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+    if (!started) Sleep(50);
+  }
+  if (!started) {
+    fprintf(stderr, "cannot start %s (error %lu)\n", path, (unsigned long)GetLastError());
     return 2;
   }
   AssignProcessToJobObject(job, pi.hProcess);

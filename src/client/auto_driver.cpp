@@ -9,6 +9,7 @@
 #include "platform/window_query.h"
 
 namespace dlg {
+
 namespace {
 constexpr DWORD kReadyProbeMs = 1000;  // how long one readiness probe may wait for the dialog
 

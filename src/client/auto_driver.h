@@ -42,6 +42,7 @@
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
 namespace dlg {
+
 struct AutoStep {
   enum Kind { Ok, Cancel, File, ReadOnly, Filter, Yes, No, Wait, Select, Item, Fsl, ShowFsl, Browse, Want, NoFsl, Help, PshHelp,
               Face, FontStyle, Size, FontColor, Apply, BasicColor, Rgb, Copies,

@@ -3,6 +3,7 @@
 #include "platform/copy_data.h"
 
 namespace dlg {
+
 CopyDataSender::~CopyDataSender() {
   if (!thread_) return;
   // The thread may be in a send: it takes the end once that returns.

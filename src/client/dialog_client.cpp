@@ -5,6 +5,7 @@
 #include "server/protocol.h"
 
 namespace dlg {
+
 namespace {
 constexpr char kClientWindowClass[] = "DlgClientWindow";
 constexpr DWORD kPollMs = 20;

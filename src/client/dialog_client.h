@@ -22,6 +22,7 @@
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
 namespace dlg {
+
 enum class Outcome {
   Accepted,   // reply 1025
   Cancelled,  // reply 1026

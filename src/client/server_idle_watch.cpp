@@ -1,6 +1,7 @@
 #include "client/server_idle_watch.h"
 
 namespace dlg {
+
 namespace {
 // The wait is made in slices, so that the watch can be ended while the server still starts.
 constexpr DWORD kSliceMs = 100;

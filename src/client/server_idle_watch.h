@@ -11,6 +11,7 @@
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
 namespace dlg {
+
 class ServerIdleWatch {
  public:
   ServerIdleWatch() = default;

@@ -3,6 +3,7 @@
 #include <ntsecapi.h>  // RtlGenRandom, after <windows.h>
 
 namespace dlg {
+
 std::string CommandLineFor(const std::string& program, const std::vector<std::string>& arguments) {
   auto quote = [](const std::string& text) {
     if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
@@ -41,6 +42,8 @@ std::string ErrorText(DWORD error) {
 bool RandomBytes(void* buffer, unsigned long size) { return RtlGenRandom(buffer, size) != FALSE; }
 
 namespace {
+constexpr int kStartAttempts = 3;
+
 std::wstring Wide(const std::string& text) {
   std::wstring wide(text.size(), L'\0');
   wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
@@ -96,9 +99,15 @@ bool StartInJob(const std::string& program, const std::vector<std::string>& argu
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!block.empty()) flags |= CREATE_UNICODE_ENVIRONMENT;
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED | flags,
-                        block.empty() ? nullptr : &block[0], nullptr, &startup, &info))
-      return false;
+    // Under Wine a start now and then fails with "Internal error" (the loader could not set
+    // the new process up) and succeeds when tried again; every other failure is final.
+    for (int attempt = 1;; ++attempt) {
+      if (CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED | flags,
+                         block.empty() ? nullptr : &block[0], nullptr, &startup, &info))
+        break;
+      if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) return false;
+      Sleep(50);
+    }
     child.process = info.hProcess;
     child.processId = info.dwProcessId;
     child.threadId = info.dwThreadId;

@@ -8,6 +8,7 @@
 #include <windows.h>  // as the includer has it: no macro of theirs changed
 
 namespace dlg {
+
 // How a child is tied to its parent.
 enum class ChildJob {
   Own,        // in a kill-on-close job of its own

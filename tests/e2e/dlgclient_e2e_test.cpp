@@ -170,7 +170,9 @@ TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {
     EXPECT_LT(tookMs, c.withinMs);
     // Whatever the outcome, no dialog stays on screen while the client object lives.
     ASSERT_EQ(c.dialog, seen.dialogProcess != 0);
-    if (c.dialog) EXPECT_TRUE(ProcessEndsWithin(seen.dialogProcess, 5000)) << "the server outlived its run";
+    if (c.dialog) {
+      EXPECT_TRUE(ProcessEndsWithin(seen.dialogProcess, 5000)) << "the server outlived its run";
+    }
     dlgclient_destroy(client);
   }
 }
