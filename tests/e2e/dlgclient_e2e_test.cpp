@@ -1,5 +1,6 @@
 // The real dlgserver.exe under Wine, used through dlgclient.dll and its C interface alone, as a
-// program in another language would: outcomes, texts, callbacks, prepared servers.
+// program in another language would: reading replies, texts, callbacks, prepared servers (how
+// runs end is in the front ends' table).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +9,6 @@
 #include <vector>
 
 #include "dlgclient.h"
-#include "testing/process_end_win.h"
 #include "testing/watchdog_win.h"
 
 namespace {
@@ -21,41 +21,19 @@ double NowMs() { return static_cast<double>(GetTickCount64()); }
 struct Seen {
   std::string log;
   std::vector<std::pair<unsigned, long>> help;
-  bool killOnDialog = false;
-  DWORD dialogProcess = 0;  // the process that showed a dialog
 };
 
 void DLGCLIENT_CALL Narrate(void* context, const char* line) { static_cast<Seen*>(context)->log += std::string(line) + "\n"; }
 void DLGCLIENT_CALL Help(void* context, unsigned kind, long helpContext) {
   static_cast<Seen*>(context)->help.emplace_back(kind, helpContext);
 }
-// Notes the server that shows the dialog; ends it the moment its dialog is up, as a crash would,
-// when asked to.
-void DLGCLIENT_CALL KillOnDialog(void* context, void* dialog) {
-  if (!dialog) return;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(static_cast<HWND>(dialog), &processId);
-  static_cast<Seen*>(context)->dialogProcess = processId;
-  if (!static_cast<Seen*>(context)->killOnDialog) return;
-  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-  TerminateProcess(process, 9);
-  CloseHandle(process);
-}
-
 // A client with every callback recording into `seen`.
 DlgClient* NewClient(Seen& seen) {
   DlgClient* client = dlgclient_create(nullptr);
   EXPECT_NE(nullptr, client);
   dlgclient_on_narrate(client, Narrate, &seen);
   dlgclient_on_help(client, Help, &seen);
-  dlgclient_on_dialog(client, KillOnDialog, &seen);
   return client;
-}
-
-std::string Reply(const DlgClient* client) {
-  std::string text(dlgclient_reply(client, nullptr, 0), '\0');
-  dlgclient_reply(client, &text[0], text.size() + 1);
-  return text;
 }
 
 std::string Failure(const DlgClient* client) {
@@ -122,59 +100,6 @@ TEST(DlgClientDll, RepliesAreReadByPropertyAndAStrictStepThatFailsIsNamed) {
   EXPECT_EQ("ColorP=FFFFFFFF", std::string(text));
   EXPECT_EQ(DLG_READ_ABSENT, dlgclient_reply_item(client, "CustomColors", 16, text, sizeof text, nullptr));
   dlgclient_destroy(client);
-}
-
-TEST(DlgClientDll, RunsEndAsTheServerAndTheTimeLimitSay) {
-  const std::string plain = kPlainRequest;
-  const struct {
-    const char* label;
-    const char* className;
-    std::string request;
-    const char* steps;
-    unsigned long timeoutMs;
-    bool kill;
-    int outcome;
-    std::string reply;  // the whole reply; empty when none came
-    std::string failure;
-    double withinMs;
-    bool dialog;  // a dialog was shown
-  } kCases[] = {
-      {"accepted", "TOpenDialog", plain, "file=C:\\windows\\win.ini,ok", 60000, false, DLG_ACCEPTED,
-       std::string("object X: TOpenDialog\r\n  FileEditStyle = fsEdit\r\n  FileName = '") + kWinIni +
-           "'\r\n  FilterIndex = 0\r\n  InitialDir = 'C:\\windows'\r\nend\r\n",
-       "", 30000, true},
-      {"cancelled: the object as it came", "topendialog", plain, "cancel", 60000, false, DLG_CANCELLED, plain, "", 30000,
-       true},
-      {"failure report", "TOpenDialog", "object X: TOpenDialog\r\n  Colour = 1\r\nend\r\n", "", 60000, false,
-       DLG_NO_REPLY, "", "Error reading X.Colour: Property does not exist.", 30000, false},
-      {"unknown class", "TNoSuchDialog", plain, "", 60000, false, DLG_NO_REPLY, "",
-       "Class TNoSuchDialog not found.", 30000, false},
-      {"time limit", "TOpenDialog", plain, "", 1500, false, DLG_TIMED_OUT, "", "no reply within the time limit", 15000,
-       true},
-      {"server killed mid-dialog: no reply at once", "TOpenDialog", plain, "", 120000, true, DLG_NO_REPLY, "",
-       "the server ended without replying (exit code 9)", 20000, true},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.label);
-    Seen seen;
-    seen.killOnDialog = c.kill;
-    DlgClient* client = NewClient(seen);
-    ASSERT_EQ(1, dlgclient_drive(client, c.steps)) << Failure(client);
-    const double start = NowMs();
-    int outcome = dlgclient_run(client, c.className, c.request.data(), static_cast<long>(c.request.size()), c.timeoutMs);
-    const double tookMs = NowMs() - start;
-    EXPECT_EQ(c.outcome, outcome) << Failure(client) << "\n" << seen.log;
-    EXPECT_EQ(outcome, dlgclient_outcome(client));
-    EXPECT_EQ(c.reply, Reply(client));
-    EXPECT_EQ(c.failure, Failure(client)) << seen.log;
-    EXPECT_LT(tookMs, c.withinMs);
-    // Whatever the outcome, no dialog stays on screen while the client object lives.
-    ASSERT_EQ(c.dialog, seen.dialogProcess != 0);
-    if (c.dialog) {
-      EXPECT_TRUE(ProcessEndsWithin(seen.dialogProcess, 5000)) << "the server outlived its run";
-    }
-    dlgclient_destroy(client);
-  }
 }
 
 TEST(DlgClientDll, TextsCopyIntoTheCallersBufferAsFarAsTheyFit) {

@@ -8,11 +8,8 @@
 #include <vector>
 
 #include "client/dialog_client.h"
-#include "large_request.h"
-#include "platform/copy_data.h"
 #include "platform/process.h"
 #include "platform/win32.h"
-#include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
 #include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
@@ -28,17 +25,6 @@ class DlgRun : public ProgramRun {
  public:
   DlgRun(const std::vector<std::string>& arguments, const std::string& input = std::string())
       : ProgramRun(ProgramDirectory() + "dlgrun.exe", arguments, input) {}
-
-  // The server's process id, from the narration.
-  DWORD serverProcessId(DWORD ms = 20000) const {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-      std::string text = err();
-      size_t at = text.find("server started (process ");
-      if (at != std::string::npos) return std::stoul(text.substr(at + 24));
-      Sleep(50);
-    }
-    return 0;
-  }
 };
 
 // The order in which `needles` appear in `text`; npos for a missing one.
@@ -110,16 +96,8 @@ TEST(DlgRunTest, ExitStatusTellsHowTheRunEnded) {
        Text({"object X: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), "reply, cancelled (1026)"},
       {"request from standard input by default", {"--auto", "cancel", "TSaveDialog"}, request, 1,
        Text({"object X: TSaveDialog", "  FileEditStyle = fsEdit", "end"}), "reply, cancelled (1026)"},
-      {"unknown class", {"--auto", "ok", "TNoSuchDialog", "-"}, request, 2, "",
-       "dlgrun: no reply: Class TNoSuchDialog not found."},
       {"class without a dialog kind", {"--auto", "ok", "TCommonDialog", "-"}, request, 2, "",
        "the server refused the run request (answer 0)"},
-      {"bad request", {"--auto", "ok", "TOpenDialog", "-"}, "object X TOpenDialog\r\nend\r\n", 2, "",
-       "dlgrun: no reply: ''='' expected on line 2."},
-      {"time-out", {"--timeout", "2", "TOpenDialog", "-"}, request, 3, "", "dlgrun: time-out:"},
-      {"request larger than the platform carries", {"--auto", "cancel", "TOpenDialog", "-"},
-       HistoryRequest(kWineCopyDataLimit + 1, true), 2, "",
-       "dlgrun: no reply: " + RequestTooLargeText(kWineCopyDataLimit + 1, kWineCopyDataLimit) + "\n"},
       {"no class", {"--auto", "ok"}, "", 4, "", "dlgrun: no CLASS given"},
       {"unknown step", {"--auto", "jump", "TOpenDialog", "-"}, request, 4, "", "unknown step 'jump'"},
       {"item without a position", {"--auto", "item=1+", "TOpenDialog", "-"}, request, 4, "", "unknown step 'item=1+'"},
@@ -171,35 +149,6 @@ TEST(DlgRunTest, HelpListsEveryStepAndTheReadmeNamesThem) {
                            "printer=", "orientation="})
     EXPECT_NE(std::string::npos, done.out.find("      " + std::string(step))) << step << " missing from the help";
   EXPECT_GE(steps, 31u);
-}
-
-TEST(DlgRunTest, ServerEndsWhenDlgRunEnds) {
-  const std::string request = Text({"object X: TOpenDialog", "end"});
-  const struct {
-    const char* label;
-    std::vector<std::string> arguments;
-    std::string request;
-    bool killDlgRun;
-  } kCases[] = {
-      {"dlgrun killed while the dialog is open", {"TOpenDialog", "-"}, request, true},
-      {"dlgrun timed out", {"--timeout", "2", "TOpenDialog", "-"}, request, false},
-      {"request larger than the platform carries", {"TOpenDialog", "-"},
-       HistoryRequest(kWineCopyDataLimit + 1, true), false},
-  };
-  for (const auto& c : kCases) {
-    DlgRun run(c.arguments, c.request);
-    ASSERT_TRUE(run.started()) << c.label;
-    DWORD server = run.serverProcessId();
-    ASSERT_NE(0u, server) << c.label << ": " << run.err();
-    if (c.killDlgRun) {
-      for (int i = 0; i < 600 && run.err().find("running notice") == std::string::npos; ++i) Sleep(50);
-      ASSERT_NE(std::string::npos, run.err().find("running notice"))
-          << c.label << ": no running notice to kill dlgrun after\n" << run.err();
-      TerminateProcess(run.process(), 9);
-    }
-    run.wait();
-    EXPECT_TRUE(ProcessEndsWithin(server, 10000)) << c.label << ": the server outlived dlgrun";
-  }
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include "large_request.h"
 #include "platform/copy_data.h"
 #include "testing/printers_win.h"
-#include "testing/process_end_win.h"
 #include "testing/program_run_win.h"
 #include "testing/server_harness_win.h"
 #include "testing/watchdog_win.h"
@@ -564,74 +563,7 @@ TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
   }
 }
 
-TEST_F(ServerTest, ServerEndingWithoutAReplyIsReportedNotAwaited) {
-  Start("TOpenDialog");
-  ASSERT_FALSE(HasFatalFailure());
-  // Once the dialog is up, the server is killed from outside.
-  DWORD serverThread = client_->serverThreadId();
-  DWORD serverProcess = client_->serverProcessId();
-  HWND owner = client_->window();
-  bool killed = false;
-  auto killer = [&] {
-    if (!killed && FindOwnedDialog(serverThread, owner)) {
-      HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, serverProcess);
-      killed = process && TerminateProcess(process, 5);
-      if (process) CloseHandle(process);
-    }
-  };
-  idleHook_ = killer;
-  RunResult result = client_->run(Text({"object X: TOpenDialog", "end"}));
-  EXPECT_TRUE(killed);
-  EXPECT_EQ(Outcome::NoReply, result.outcome);
-  EXPECT_EQ("the server ended without replying (exit code 5)", result.failure);
-  EXPECT_EQ((std::vector<uint32_t>{1024, 1027}), Codes());
-}
-
 // --- Requests and replies larger than the platform carries ----------------------------------
-
-TEST_F(ServerTest, RequestsAndRepliesBeyondThePlatformLimitFailAtOnce) {
-  const size_t limit = CopyDataLimit();
-  ASSERT_EQ(kWineCopyDataLimit, limit) << "these sizes are Wine's";
-  const size_t grownReply = limit - 10 + kEditStyleLine.size();
-  const struct {
-    const char* label;
-    std::string request;
-    Outcome outcome;
-    std::string failure;
-    std::vector<uint32_t> codes;
-    double withinMs;
-    bool serverRunning;  // after the run, until the client ends
-  } kCases[] = {
-      {"request at the limit runs to its reply", HistoryRequest(limit, true), Outcome::Cancelled, "",
-       {1024, 1027, 1026}, 15000, false},
-      {"request one byte over is refused before sending", HistoryRequest(limit + 1, true), Outcome::NoReply,
-       RequestTooLargeText(limit + 1, limit), {1024}, 1000, false},
-      {"reply grown past the limit is reported, not sent", HistoryRequest(limit - 10, false), Outcome::NoReply,
-       "The reply of " + std::to_string(grownReply) + " bytes is larger than this platform can carry.",
-       {1024, 1027}, 5000, true},
-  };
-  for (const auto& c : kCases) {
-    log_.clear();
-    Start("TOpenDialog");
-    ASSERT_FALSE(HasFatalFailure()) << c.label;
-    Steps("cancel");
-    const DWORD server = client_->serverProcessId();
-    const double start = MonotonicMs();
-    RunResult result = client_->run(c.request);
-    const double tookMs = MonotonicMs() - start;
-    EXPECT_EQ(c.outcome, result.outcome) << c.label << ": " << result.failure << "\n" << log_;
-    EXPECT_EQ(c.failure, result.failure) << c.label;
-    // A cancelled dialog's reply is its request; there is no reply text otherwise.
-    const std::string reply = c.outcome == Outcome::Cancelled ? c.request : "";
-    EXPECT_EQ(reply.size(), result.text.size()) << c.label;
-    EXPECT_TRUE(reply == result.text) << c.label << ": the reply's text differs";
-    EXPECT_EQ(c.codes, Codes()) << c.label;
-    EXPECT_LT(tookMs, c.withinMs) << c.label;
-    if (c.serverRunning) ExpectStillRunning();
-    client_.reset();
-    EXPECT_TRUE(ProcessEndsWithin(server, 10000)) << c.label << ": the server outlived its client";
-  }
-}
 
 // Under Wine the request lies on the server's stack while its dialog runs: a request at the
 // limit runs in the dialogs that need the most stack, and one beyond it, which the client
