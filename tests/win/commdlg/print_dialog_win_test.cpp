@@ -1,8 +1,7 @@
 // The print and printer set-up dialogs with platform functions of the test's own in place of
 // PrintDlgA, on the prefix's test printer (the `printer` fixture: tools/testprinter), made the
-// default whatever printers the host has, and on a current printer that finds no printer;
-// last, Wine's real dialogs accepted by a test hook, over the test printer and every queue of
-// the host.
+// default whatever printers the host has, and on a current printer that finds no printer.
+// Wine's real dialogs, over the test printer and a queue of the host, run end to end.
 #include "commdlg/print_dialog_win.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/errors.h"
@@ -292,68 +290,6 @@ TEST_F(PrintDialogTest, WithoutADefaultPrinterNothingIsShown) {
     TPrinterSetupDialog setup(nullptr);
     EXPECT_THROW_MSG(RunPrinterSetupDialog(setup, Fake(seen, {})), EPrinter, msg::kNoDefaultPrinter);
     EXPECT_FALSE(seen.called) << "the platform function ran";
-  }
-}
-
-// Wine's own dialogs, accepted by a thread that presses OK as soon as the dialog is visible.
-// (Wine's set-up dialog does not call its hook at WM_INITDIALOG, so a hook cannot do it.)
-BOOL CALLBACK VisibleDialog(HWND window, LPARAM found) {
-  char name[16];
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-DialogFunction<PRINTDLGA> AcceptedRealDialog() {
-  return [](PRINTDLGA* r) -> BOOL {
-    const DWORD thread = GetCurrentThreadId();
-    std::thread presser([thread] {
-      for (int i = 0; i < 200; ++i, Sleep(50)) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(thread, VisibleDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (dialog) {
-          PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-          return;
-        }
-      }
-    });
-    const BOOL answer = PrintDlgA(r);
-    presser.join();
-    return answer;
-  };
-}
-
-// Over each printer made the default: the test printer and every queue of the host.
-TEST_F(PrintDialogTest, RealDialogsAcceptedUnchangedKeepTheRequest) {
-  std::vector<std::string> printers = HostQueues();
-  printers.insert(printers.begin(), kTestPrinter);
-  for (const std::string& name : printers) {
-    SCOPED_TRACE(name);
-    DefaultPrinter chosen(name);
-    ASSERT_TRUE(chosen.made());
-    ResetWindowsPrinter(PlatformPrinterSource());
-    TPrintDialog dialog(nullptr);
-    dialog.setCopies(3);
-    dialog.FCollate = true;
-    dialog.FPrintRange = prPageNums;
-    dialog.FOptions = static_cast<TPrintDialogOptions>(SetOf(poPageNums));
-    dialog.FFromPage = 2;
-    dialog.FToPage = 5;
-    dialog.FMinPage = 1;
-    dialog.FMaxPage = 9;
-    ASSERT_EQ(1, RunPrintDialog(dialog, AcceptedRealDialog())) << "error " << CommDlgExtendedError();
-    EXPECT_EQ(3, dialog.FCopies);
-    EXPECT_TRUE(dialog.FCollate);
-    EXPECT_EQ(prPageNums, dialog.FPrintRange);
-    EXPECT_EQ(2, dialog.FFromPage);
-    EXPECT_EQ(5, dialog.FToPage);
-    EXPECT_EQ(name, WindowsPrinter().list()[static_cast<size_t>(WindowsPrinter().selectedIndex())].names.device);
-
-    ResetWindowsPrinter(PlatformPrinterSource());
-    TPrinterSetupDialog setup(nullptr);
-    ASSERT_EQ(1, RunPrinterSetupDialog(setup, AcceptedRealDialog())) << "error " << CommDlgExtendedError();
-    EXPECT_EQ(name, WindowsPrinter().list()[static_cast<size_t>(WindowsPrinter().selectedIndex())].names.device);
   }
 }
 
