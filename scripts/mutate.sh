@@ -4,7 +4,9 @@
 # must catch it. A fault survives when they all still pass. One fault a line:
 #   FILE ||| TEXT ||| REPLACEMENT                      the native build's tests must catch it
 #   FILE ||| TEXT ||| REPLACEMENT ||| win: TEST...     these Windows test programs (CTest names)
-#                                                      must, run under Wine
+#                                                      must, run under Wine; TEST:FILTER runs
+#                                                      only the program's tests the GoogleTest
+#                                                      filter matches
 # Windows faults use the Windows build the host runs (the 32-bit one where it runs 32-bit code,
 # else the 64-bit one; DLG_WINEARCH chooses). Prints caught or survived per fault and a summary;
 # exits 1 if any fault survived or could not be applied. Not part of CI (a run with the Windows
@@ -40,10 +42,15 @@ ctest --test-dir "$build" --timeout 120 "$@" >"$scratch/test.log" 2>&1 ||
 
 # The Windows build, set up at the first Windows fault.
 arch= winbuild=
-windows_tests() {  # windows_tests TEST...: runs these CTest tests of the Windows build
-  local pattern
-  pattern="^($(tr ' ' '|' <<<"$*"))\$"
-  ctest --test-dir "$winbuild" --timeout 300 -R "$pattern" >"$scratch/wintest.log" 2>&1
+windows_tests() {  # windows_tests TEST[:FILTER]...: runs these CTest tests of the Windows build,
+  local test filter  # each only its GoogleTest cases FILTER matches when given; stops at a failure
+  : >"$scratch/wintest.log"
+  for test in "$@"; do
+    filter='*'
+    [[ $test == *:* ]] && filter=${test#*:}
+    GTEST_FILTER=$filter ctest --test-dir "$winbuild" --timeout 300 -R "^${test%%:*}\$" >>"$scratch/wintest.log" 2>&1 ||
+      return 1
+  done
 }
 prepare_windows() {
   [[ -n $winbuild ]] && return 0
@@ -56,7 +63,7 @@ prepare_windows() {
     { echo "mutate: the unchanged copy does not build for Windows"; exit 2; }
   # Every program a Windows fault names must pass on the unchanged copy.
   local named
-  named=$(sed -n 's/.*||| win: *//p' "$list" | tr ' ' '\n' | sort -u | xargs)
+  named=$(sed -n 's/.*||| win: *//p' "$list" | tr ' ' '\n' | sed 's/:.*//' | sort -u | xargs)
   windows_tests $named || { echo "mutate: the unchanged copy fails $named (see $scratch/wintest.log)"; exit 2; }
 }
 
