@@ -10,8 +10,8 @@
 # Windows faults use the Windows build the host runs (the 32-bit one where it runs 32-bit code,
 # else the 64-bit one; DLG_WINEARCH chooses). Prints caught or survived per fault and a summary;
 # exits 1 if any fault survived or could not be applied. Not part of CI (a run with the Windows
-# faults takes about 11 minutes from nothing, 5 to 6 when its scratch builds are there): run it
-# before calling a suite done.
+# faults took 44 minutes from nothing on two cores, most of it building): run it before calling a
+# suite done.
 #   scripts/mutate.sh [LIST] [-- CTEST-ARGS...]   (CTEST-ARGS go to the native runs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
