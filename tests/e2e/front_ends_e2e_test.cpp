@@ -146,7 +146,8 @@ Ended RunThrough(const Case& c, FrontEnd frontEnd, const std::function<void(DWOR
     dlgclient_on_narrate(client, NarrateTo, &narration);
     EXPECT_EQ(1, dlgclient_drive(client, c.steps));
     ServerWatch watch([&narration] { return narration.text(); }, c.killServer);
-    ended.outcome = dlgclient_run(client, c.className, c.request.data(), static_cast<long>(c.request.size()), c.timeoutMs);
+    const long size = static_cast<long>(c.request.size());
+    ended.outcome = dlgclient_run(client, c.className, c.request.data(), size, c.timeoutMs);
     watched(watch);
     ended.reply.resize(dlgclient_reply(client, nullptr, 0));
     dlgclient_reply(client, &ended.reply[0], ended.reply.size() + 1);

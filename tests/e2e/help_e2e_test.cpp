@@ -75,57 +75,50 @@ HelpRun RunWithHelp(const std::string& className, const std::string& requestLine
   return HelpRun{helpApart ? g_apartRequests : server.help_, g_platformHelp, result.replyCode, server.log_};
 }
 
-// What pressing each dialog's Help button brings the client under Wine 8: the file dialogs send
-// nothing at all (no "commdlg_help", and no CDN_HELP to the server's hook either); the font,
-// colour and print dialogs send "commdlg_help" to their owner, the client's window, so the
-// server never sees it and sends no help request of its own.
-TEST(DialogHelp, HelpButtonReachesOnlyTheOwnerAndOnlyFromFontColourAndPrint) {
-  struct Case {
-    const char* label;
-    const char* className;
-    std::string request;
-    int serverRequests;  // 0x0F1F from the server, lParam = HelpContext
-    int platformHelp;    // "commdlg_help" from the platform, to the owner window
-  } cases[] = {
-      {"open, Explorer style", "TOpenDialog", Text({"  HelpContext = 31", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
-      {"open, old style", "TOpenDialog",
-       Text({"  HelpContext = 31", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp, ofOldStyleDialog]"}), 0, 0},
-      {"save, Explorer style", "TSaveDialog", Text({"  HelpContext = 32", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
-      {"FSL open", "TFSL16OpenDialog", Text({"  HelpContext = 33", "  InitialDir = 'C:\\'", "  Options = [ofShowHelp]"}), 0, 0},
-      {"font", "TFontDialog", Text({"  HelpContext = 34", "  Options = [fdShowHelp]"}), 0, 1},
-      {"colour", "TColorDialog", Text({"  HelpContext = 35", "  Options = [cdShowHelp]"}), 0, 1},
-      {"print", "TPrintDialog", Text({"  HelpContext = 36", "  Options = [poHelp]"}), 0, 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    HelpRun run = RunWithHelp(c.className, c.request, "pshhelp,wait=800,cancel");
-    EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
-    EXPECT_NE(std::string::npos, run.log.find("step: help button\n")) << "the Help button is not shown\n" << run.log;
-    EXPECT_EQ(c.serverRequests, static_cast<int>(run.requests.size())) << run.log;
-    EXPECT_EQ(c.platformHelp, run.platformHelp) << run.log;
-  }
-}
-
-// "Show help topic N" reaching the server's application window during a dialog becomes the
-// server's help request with that dialog's HelpContext; a dialog without one asks for nothing.
-TEST(DialogHelp, HelpAskedOfTheServerIsForwardedWithTheDialogsHelpContext) {
+// What reaches the client under Wine 8. Pressing each dialog's Help button: the file dialogs
+// send nothing at all (no "commdlg_help", and no CDN_HELP to the server's hook either); the font,
+// colour and print dialogs send "commdlg_help" to their owner, the client's window, so the server
+// never sees it and sends no help request of its own. "Show help topic N" reaching the server's
+// application window during a dialog (`askServer`) becomes the server's help request with that
+// dialog's HelpContext; a dialog without one asks for nothing.
+TEST(DialogHelp, HelpReachesTheClientFromThePlatformOrForwardedByTheServer) {
+  using Requests = std::vector<std::pair<WPARAM, LPARAM>>;  // 0x0F1F at the help window
+  const std::string root = "  InitialDir = 'C:\\'";
   const struct {
     const char* label;
     const char* className;
     std::string request;
-    std::vector<std::pair<WPARAM, LPARAM>> requests;  // at the help window
+    bool askServer;  // else the Help button is pressed
     bool helpApart;  // the help window is not the owner: the dialog is the owner's, help the other's
+    Requests requests;
+    int platformHelp;  // "commdlg_help" from the platform, to the owner window
   } cases[] = {
-      {"open", "TOpenDialog", Text({"  HelpContext = 31", "  InitialDir = 'C:\\'"}), {{1, 31}}, false},
-      {"colour", "TColorDialog", Text({"  HelpContext = 35"}), {{1, 35}}, false},
-      {"open without a help context", "TOpenDialog", Text({"  InitialDir = 'C:\\'"}), {}, false},
-      {"open, the help window apart from the owner", "TOpenDialog", Text({"  HelpContext = 37"}), {{1, 37}}, true},
+      {"open, Explorer style", "TOpenDialog", Text({"  HelpContext = 31", root, "  Options = [ofShowHelp]"}), false,
+       false, {}, 0},
+      {"open, old style", "TOpenDialog",
+       Text({"  HelpContext = 31", root, "  Options = [ofShowHelp, ofOldStyleDialog]"}), false, false, {}, 0},
+      {"save, Explorer style", "TSaveDialog", Text({"  HelpContext = 32", root, "  Options = [ofShowHelp]"}), false,
+       false, {}, 0},
+      {"FSL open", "TFSL16OpenDialog", Text({"  HelpContext = 33", root, "  Options = [ofShowHelp]"}), false, false,
+       {}, 0},
+      {"font", "TFontDialog", Text({"  HelpContext = 34", "  Options = [fdShowHelp]"}), false, false, {}, 1},
+      {"colour", "TColorDialog", Text({"  HelpContext = 35", "  Options = [cdShowHelp]"}), false, false, {}, 1},
+      {"print", "TPrintDialog", Text({"  HelpContext = 36", "  Options = [poHelp]"}), false, false, {}, 1},
+      {"open, help asked of the server", "TOpenDialog", Text({"  HelpContext = 31", root}), true, false, {{1, 31}}, 0},
+      {"colour, help asked of the server", "TColorDialog", Text({"  HelpContext = 35"}), true, false, {{1, 35}}, 0},
+      {"open without a help context", "TOpenDialog", Text({root}), true, false, {}, 0},
+      {"open, the help window apart from the owner", "TOpenDialog", Text({"  HelpContext = 37"}), true, true,
+       {{1, 37}}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    HelpRun run = RunWithHelp(c.className, c.request, "wait=800,cancel", true, c.helpApart);
+    HelpRun run = RunWithHelp(c.className, c.request, c.askServer ? "wait=800,cancel" : "pshhelp,wait=800,cancel",
+                              c.askServer, c.helpApart);
     EXPECT_EQ(protocol::kCancelledReply, run.replyCode) << run.log;
+    EXPECT_TRUE(c.askServer || run.log.find("step: help button\n") != std::string::npos)
+        << "the Help button is not shown\n" << run.log;
     EXPECT_EQ(c.requests, run.requests) << run.log;
+    EXPECT_EQ(c.platformHelp, run.platformHelp) << run.log;
   }
 }
 

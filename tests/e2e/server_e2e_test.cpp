@@ -545,8 +545,8 @@ TEST_F(ServerTest, FileDialogsAreCentredOnTheScreen) {
   for (const auto& c : kCases) {
     FileDialogStyle use(c.style);
     SCOPED_TRACE(std::string(c.style) + " " + c.options);
-    RunResult result = RunServer("TOpenDialog", Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"}),
-                                 "wait=300,cancel");
+    const std::string request = Text({"object X: TOpenDialog", std::string("  Options = ") + c.options, "end"});
+    RunResult result = RunServer("TOpenDialog", request, "wait=300,cancel");
     EXPECT_EQ(Outcome::Cancelled, result.outcome) << result.failure;
     EXPECT_EQ(c.modern, modernDialog_) << "the modern dialog shown";
     EXPECT_EQ("|", dialogCaption_) << "an empty Title is the caption in every style";
