@@ -123,7 +123,7 @@ struct Ended {
 
 void DLGCLIENT_CALL NarrateTo(void* narration, const char* line) { static_cast<Narration*>(narration)->add(line); }
 
-// Runs `c` through its front end; `whileClientLives` is called after the run, before the client
+// Runs `c` through `frontEnd`; `whileClientLives` is called after the run, before the client
 // ends (dlgrun's has ended with its run).
 Ended RunThrough(const Case& c, FrontEnd frontEnd, const std::function<void(DWORD server)>& whileClientLives) {
   Ended ended;
